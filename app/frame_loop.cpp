@@ -1,0 +1,93 @@
+#include "app/frame_loop.h"
+
+#include <GL/freeglut.h>
+#include <GL/glu.h>
+
+#include "app/app_state.h"
+#include "scenes/earth_scenes.h"
+#include "scenes/matrix_universe.h"
+#include "scenes/text_screens.h"
+#include "scenes/universe_scenes.h"
+
+void resetView(AppState& state) {
+    state.spinAngle = 0.0f;
+    state.matrixAngle = 0.0f;
+    state.manualAngle = 90.0f;
+    state.manualOffsetX = 0.0f;
+    state.manualOffsetY = 0.0f;
+    state.manualOffsetZ = 0.0f;
+    state.manualScaleX = 1.0f;
+    state.manualScaleY = 1.0f;
+    state.manualScaleZ = 1.0f;
+    state.rotateMode = false;
+    state.translateMode = false;
+    state.scaleMode = false;
+    state.eyeX = 5000.0;
+    state.eyeY = 5000.0;
+    state.eyeZ = 3500.0;
+    state.centerX = 0.0;
+    state.centerY = 0.0;
+    state.centerZ = 2.0;
+}
+
+// The scene flags in the order the display callback tests them, each with
+// the function that draws its frame.
+struct SceneSlot {
+    bool AppState::*flag;
+    void (*draw)();
+};
+
+static const SceneSlot sceneSlots[] = {
+    {&AppState::showUniverseAuto, drawUniverseAuto},
+    {&AppState::showUniverseManual, drawUniverseManual},
+    {&AppState::showEarthAuto, drawEarthSceneAuto},
+    {&AppState::showEarthManual, drawEarthSceneManual},
+    {&AppState::showMatrixUniverse, drawMatrixUniverse},
+    {&AppState::showIntro, drawIntroScreen},
+    {&AppState::showFarewell, drawFarewellScreen},
+};
+
+// Clears, then draws the frame of every set scene flag (one, in practice),
+// running the pending view reset before the first of them.
+void onDisplay() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
+    for (const SceneSlot& slot : sceneSlots) {
+        if (appState.*slot.flag) {
+            if (appState.resetPending) {
+                resetView(appState);
+                appState.resetPending = false;
+            }
+            slot.draw();
+        }
+    }
+}
+
+void advanceClocks(AppState& state) {
+    toggle(state.starBlink);
+    if (state.showMatrixUniverse) {
+        state.matrixAngle = state.matrixAngle + 0.01;
+    } else if (state.showUniverseAuto || state.showEarthAuto) {
+        state.spinAngle = state.spinAngle + 0.5;
+        stepStride(state);
+    }
+}
+
+void onIdle() {
+    advanceClocks(appState);
+    glutPostRedisplay();
+}
+
+void applyReshape(AppState& state, int width, int height) {
+    if (height == 0) return;
+    glViewport(0, 0, width, height);
+    state.aspectRatio = static_cast<double>(width) / height;
+    state.windowWidth = width;
+    state.windowHeight = height;
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(state.fovY, state.aspectRatio, state.zNear, state.zFar);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void onReshape(int width, int height) { applyReshape(appState, width, height); }

@@ -1,0 +1,22 @@
+// The frame loop: the display, idle and reshape callbacks and the view reset
+// they share.
+#pragma once
+
+struct AppState;
+
+// Restores the clocks, the manual transform and the camera to their start
+// values; leaves zoom, star axis, follow flags, options and stride alone.
+void resetView(AppState& state);
+
+// One idle tick: flips the star phase and advances the clock of the scene
+// shown (and the stride in the automatic Universe and Earth scenes).
+void advanceClocks(AppState& state);
+
+// Stores a new window size and builds the viewport and the projection from
+// it. A height of 0 changes nothing.
+void applyReshape(AppState& state, int width, int height);
+
+// GLUT callbacks.
+void onDisplay();
+void onIdle();
+void onReshape(int width, int height);

@@ -1,0 +1,12 @@
+// Camera navigation with the function and arrow keys: raise, lower, slide,
+// tilt, zoom, walk and turn.
+#pragma once
+
+struct AppState;
+
+// Applies one special key (a GLUT_KEY_* code) to the camera fields and the
+// zoom; unknown codes change nothing.
+void moveCamera(AppState& state, int key);
+
+// GLUT special-key callback; the mouse position is ignored.
+void onSpecialKey(int key, int x, int y);
