@@ -2,6 +2,8 @@
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
+#include <GL/glx.h>
+#include <X11/Xutil.h>
 
 #include <cmath>
 
@@ -9,7 +11,11 @@
 #include "app/window.h"
 #include "support/gl_counters.h"
 
-static void ignoreDisplay() {}
+#include <chrono>
+#include <thread>
+
+static bool exposed = false;
+static void noteExposed() { exposed = true; }
 
 void ensureGlWindow() {
     static bool open = false;
@@ -22,8 +28,15 @@ void ensureGlWindow() {
     glutInitWindowSize(800, 600);
     glutInitWindowPosition(100, 100);
     glutCreateWindow(windowTitle);
-    glutDisplayFunc(ignoreDisplay);
+    glutDisplayFunc(noteExposed);
     initGraphics();
+    // Wait (bounded) for the window to be mapped and exposed, so that what
+    // is drawn reaches the screen and can be read back.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!exposed && std::chrono::steady_clock::now() < deadline) {
+        glutMainLoopEvent();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
     open = true;
     setForwardRedisplay(true);
     resetForTest();
@@ -136,11 +149,35 @@ std::array<double, 2> projectToWindow(double x, double y, double z) {
             viewport[1] + (ndc[1] + 1) * viewport[3] / 2.0};
 }
 
-std::array<int, 3> frontPixel(int x, int y) {
-    unsigned char rgb[3] = {0, 0, 0};
-    glReadBuffer(GL_FRONT);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
-    glReadBuffer(GL_BACK);
-    return {rgb[0], rgb[1], rgb[2]};
+std::array<int, 3> WindowPicture::at(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) return {0, 0, 0};
+    const size_t i = (static_cast<size_t>(height - 1 - y) * width + x) * 3;
+    return {rgb[i], rgb[i + 1], rgb[i + 2]};
 }
+
+// The window's contents on the X server, from the GLX drawable of the
+// current context (the GLUT window).
+WindowPicture grabWindow() {
+    Display* display = glXGetCurrentDisplay();
+    const Window window = glXGetCurrentDrawable();
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, window, &attributes);
+    WindowPicture picture;
+    XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height,
+                              AllPlanes, ZPixmap);
+    if (!image) return picture;
+    picture.width = attributes.width;
+    picture.height = attributes.height;
+    picture.rgb.reserve(static_cast<size_t>(picture.width) * picture.height * 3);
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x) {
+            const unsigned long p = XGetPixel(image, x, y);
+            picture.rgb.push_back(static_cast<unsigned char>((p & image->red_mask) >> 16));
+            picture.rgb.push_back(static_cast<unsigned char>((p & image->green_mask) >> 8));
+            picture.rgb.push_back(static_cast<unsigned char>(p & image->blue_mask));
+        }
+    XDestroyImage(image);
+    return picture;
+}
+
+std::array<int, 3> frontPixel(int x, int y) { return grabWindow().at(x, y); }

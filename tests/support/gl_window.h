@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "app/app_state.h"
 
@@ -44,6 +45,14 @@ std::array<double, 3> worldOrigin(const Mat4& modelview);
 // the current camera, projection and viewport.
 std::array<double, 2> projectToWindow(double x, double y, double z);
 
-// Reads the RGB pixel at window (x, y), bottom-left origin, from the buffer
-// shown after the last swap.
+// What the window shows on the X server now, read back with XGetImage.
+struct WindowPicture {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;  // rows top to bottom
+    // RGB at window (x, y), bottom-left origin as in GL; black outside.
+    std::array<int, 3> at(int x, int y) const;
+};
+WindowPicture grabWindow();
+
+// The RGB pixel the window shows at (x, y), bottom-left origin.
 std::array<int, 3> frontPixel(int x, int y);

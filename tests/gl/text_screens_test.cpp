@@ -1,0 +1,127 @@
+// The intro and farewell screens: their camera, forced options, text and
+// picture.
+#include <GL/freeglut.h>
+
+#include <cmath>
+
+#include "app/menus.h"
+#include "scenes/text_screens.h"
+#include "support/gl_test.h"
+
+namespace {
+
+using TextScreens = GlTest;
+
+// Window pixel of a world point seen from `eye` towards `centre` (up +z)
+// through the viewer's 50-degree, 800 x 600 perspective, from first
+// principles.
+std::array<double, 2> projectFrom(const double eye[3], const double centre[3], double x, double y,
+                                  double z) {
+    double f[3] = {centre[0] - eye[0], centre[1] - eye[1], centre[2] - eye[2]};
+    const double fl = std::sqrt(f[0] * f[0] + f[1] * f[1] + f[2] * f[2]);
+    for (double& c : f) c /= fl;
+    double s[3] = {f[1], -f[0], 0};  // f x (0, 0, 1)
+    const double sl = std::hypot(s[0], s[1]);
+    s[0] /= sl;
+    s[1] /= sl;
+    const double u[3] = {s[1] * f[2] - s[2] * f[1], s[2] * f[0] - s[0] * f[2],
+                         s[0] * f[1] - s[1] * f[0]};
+    const double d[3] = {x - eye[0], y - eye[1], z - eye[2]};
+    const double depth = f[0] * d[0] + f[1] * d[1] + f[2] * d[2];
+    const double cot = 1 / std::tan(25 * M_PI / 180);
+    const double ndcX = cot / (800.0 / 600.0) * (s[0] * d[0] + s[1] * d[1]) / depth;
+    const double ndcY = cot * (u[0] * d[0] + u[1] * d[1] + u[2] * d[2]) / depth;
+    return {(ndcX + 1) * 400, (ndcY + 1) * 300};
+}
+
+const double introEye[3] = {1500, 1500, 500};
+const double introCentre[3] = {0, 0, 2};
+
+std::array<int, 3> pixelAt(const WindowPicture& picture, const std::array<double, 2>& p) {
+    return picture.at(static_cast<int>(p[0]), static_cast<int>(p[1]));
+}
+
+// How many pixels of a box right of and around a line's start are text blue.
+int bluePixelsRightOf(const WindowPicture& picture, const std::array<double, 2>& start, int width) {
+    int count = 0;
+    for (int dx = 0; dx < width; ++dx)
+        for (int dy = -4; dy < 20; ++dy) {
+            const auto p = picture.at(static_cast<int>(start[0]) + dx, static_cast<int>(start[1]) + dy);
+            if (p[2] > 80 && p[0] < 30 && p[1] < 30) ++count;
+        }
+    return count;
+}
+
+TEST_F(TextScreens, IntroShowsLitBlueTextAmongRedGreenBlueAxes) {
+    appState.axesOn = appState.lightOn = false;  // forced back on by the screen
+    drawFrame();
+    EXPECT_TRUE(appState.axesOn);
+    EXPECT_TRUE(appState.lightOn);
+    EXPECT_EQ(glCounters.swaps, 1);
+
+    // Points on the three axes, clear of the text.
+    const WindowPicture picture = grabWindow();
+    const auto red = pixelAt(picture, projectFrom(introEye, introCentre, 1000, 0, 0));
+    const auto green = pixelAt(picture, projectFrom(introEye, introCentre, 0, 1000, 0));
+    const auto blue = pixelAt(picture, projectFrom(introEye, introCentre, 0, 0, 800));
+    EXPECT_GT(red[0], 100);
+    EXPECT_LT(red[1] + red[2], 40);
+    EXPECT_GT(green[1], 100);
+    EXPECT_LT(green[0] + green[2], 40);
+    EXPECT_GT(blue[2], 100);
+    EXPECT_LT(blue[0] + blue[1], 40);
+
+    // The first line, " Projecto 3D - Opengl ", starts where (-150, 50, 700)
+    // projects: some of the 24-pixel glyphs to its right are blue.
+    const auto start = projectFrom(introEye, introCentre, -150, 50, 700);
+    EXPECT_GT(bluePixelsRightOf(picture, start, 220), 150);
+    // Nothing is drawn left of the line's start on its own row, above the axes.
+    const auto left = picture.at(static_cast<int>(start[0]) - 30, static_cast<int>(start[1]) + 8);
+    EXPECT_EQ(left, (std::array<int, 3>{0, 0, 0}));
+}
+
+TEST_F(TextScreens, FarewellPictureForcesOptionsAndSwapsOnce) {
+    appState.axesOn = appState.lightOn = false;
+    appState.showIntro = false;
+    drawFarewellFrame();
+    EXPECT_TRUE(appState.axesOn && appState.lightOn);
+    EXPECT_EQ(glCounters.swaps, 1);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    // Its last line, " Aguarde...esta a encerrar!", from (100, 450, -600).
+    const auto start = projectFrom(introEye, introCentre, 100, 450, -600);
+    EXPECT_GT(bluePixelsRightOf(grabWindow(), start, 200), 100);
+}
+
+TEST_F(TextScreens, TextScreensLookAtTheSharedCentreFromTheirOwnEye) {
+    appState.showIntro = true;
+    appState.resetPending = false;
+    appState.eyeX = -9000;  // the screens ignore the stored eye
+    appState.centerX = 300;
+    drawFrame();
+    const Mat4 m = currentModelview();
+    const auto eye = transformPoint(m, 1500, 1500, 500);
+    for (double c : eye) EXPECT_NEAR(c, 0, 1e-3);
+    const auto centre = transformPoint(m, 300, 0, 2);
+    EXPECT_NEAR(centre[0], 0, 1e-3);
+    EXPECT_NEAR(centre[1], 0, 1e-3);
+}
+
+TEST_F(TextScreens, DrawTextAdvancesOverLatin1Letters) {
+    glLoadIdentity();
+    GLfloat before[4], after[4];
+    drawText(0, 0, -1000, GLUT_BITMAP_TIMES_ROMAN_24, "");
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, before);
+    drawText(0, 0, -1000, GLUT_BITMAP_TIMES_ROMAN_24, "\xE7\xE3\xE1");
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, after);
+    // Three letters above 127 each move the raster position right.
+    EXPECT_GT(after[0] - before[0], 3 * 5.0f);
+
+    // A start point outside the view drops the whole line.
+    glLoadIdentity();
+    drawText(0, 0, 1000, GLUT_BITMAP_TIMES_ROMAN_24, "x");  // behind the eye
+    GLint valid = 1;
+    glGetIntegerv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
+    EXPECT_EQ(valid, GL_FALSE);
+}
+
+}  // namespace
