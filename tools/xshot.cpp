@@ -2,7 +2,6 @@
 // viewer's as a PNG, waiting up to a given time for the window to appear.
 //   universe-xshot OUTPUT.png [SECONDS]
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
 #include <chrono>
 #include <cstdio>
@@ -13,6 +12,7 @@
 
 #include "app/window.h"
 #include "png_file.h"
+#include "x_window_image.h"
 
 // Depth-first search for a window named `title` below `parent`.
 static Window findWindow(Display* display, Window parent, const char* title) {
@@ -53,25 +53,11 @@ int main(int argc, char** argv) {
     }
     // Give the first frames time to be drawn.
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-    XWindowAttributes attributes;
-    XGetWindowAttributes(display, window, &attributes);
-    XImage* shot = XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
-    if (!shot) {
+    const RgbImage image = readWindowImage(display, window);
+    if (image.pixels.empty()) {
         std::fprintf(stderr, "universe-xshot: cannot read the window\n");
         return 1;
     }
-    RgbImage image;
-    image.width = attributes.width;
-    image.height = attributes.height;
-    image.pixels.reserve(static_cast<size_t>(image.width) * image.height * 3);
-    for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x) {
-            const unsigned long p = XGetPixel(shot, x, y);
-            image.pixels.push_back(static_cast<unsigned char>((p & shot->red_mask) >> 16));
-            image.pixels.push_back(static_cast<unsigned char>((p & shot->green_mask) >> 8));
-            image.pixels.push_back(static_cast<unsigned char>(p & shot->blue_mask));
-        }
-    XDestroyImage(shot);
     XCloseDisplay(display);
     const std::string error = writePng(argv[1], image);
     if (!error.empty()) {

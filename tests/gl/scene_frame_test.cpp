@@ -5,6 +5,7 @@
 
 #include "scene/scene_frame.h"
 #include "scene/stars.h"
+#include "support/by_hand.h"
 #include "support/feedback.h"
 #include "support/gl_test.h"
 
@@ -111,29 +112,21 @@ TEST_F(SceneFrame, LightingSwitchesAndTheLightShinesFromWorldDiagonal) {
     EXPECT_TRUE(enabled(GL_COLOR_MATERIAL));  // re-enabled by the lighting
 
     // The light's stored position is in eye space: the world direction
-    // (1, 1, 1, 0) seen from the reset camera. Worked out from the look-at
-    // basis: forward f = (centre - eye)/|.|, side s = f x up, true up u = s x f.
-    const double fx = -5000, fy = -5000, fz = -3498;
-    const double fl = std::sqrt(fx * fx + fy * fy + fz * fz);
-    const double f[3] = {fx / fl, fy / fl, fz / fl};
-    double s[3] = {f[1], -f[0], 0};  // f x (0, 0, 1)
-    const double sl = std::hypot(s[0], s[1]);
-    s[0] /= sl;
-    s[1] /= sl;
-    const double u[3] = {s[1] * f[2] - s[2] * f[1], s[2] * f[0] - s[0] * f[2],
-                         s[0] * f[1] - s[1] * f[0]};
-    const double expected[3] = {s[0] + s[1] + s[2], u[0] + u[1] + u[2], -(f[0] + f[1] + f[2])};
+    // (1, 1, 1, 0) seen from the reset camera, i.e. its components along the
+    // look-at basis (side, up, backward).
+    const LookAtBasis b = lookAtBasis({5000, 5000, 3500}, {0, 0, 2});
+    auto sum = [](const Vec3& v) { return v[0] + v[1] + v[2]; };
+    const double expected[3] = {sum(b.side), sum(b.up), -sum(b.forward)};
     GLfloat position[4];
     glGetLightfv(GL_LIGHT0, GL_POSITION, position);
     for (int i = 0; i < 3; ++i) EXPECT_NEAR(position[i], expected[i], 1e-5);
     EXPECT_EQ(position[3], 0.0f);
 
-    GLfloat specular[4], diffuse[4], shininess;
+    GLfloat specular[4], shininess;
     glGetMaterialfv(GL_FRONT, GL_SPECULAR, specular);
     glGetMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
     EXPECT_EQ(specular[0] + specular[1] + specular[2] + specular[3], 4.0f);
     EXPECT_EQ(shininess, 10.0f);
-    (void)diffuse;
 
     appState.lightOn = false;
     applyLighting();

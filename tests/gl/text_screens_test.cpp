@@ -2,40 +2,22 @@
 // picture.
 #include <GL/freeglut.h>
 
-#include <cmath>
-
 #include "app/menus.h"
 #include "scenes/text_screens.h"
+#include "support/by_hand.h"
 #include "support/gl_test.h"
 
 namespace {
 
 using TextScreens = GlTest;
 
-// Window pixel of a world point seen from `eye` towards `centre` (up +z)
-// through the viewer's 50-degree, 800 x 600 perspective, from first
-// principles.
-std::array<double, 2> projectFrom(const double eye[3], const double centre[3], double x, double y,
-                                  double z) {
-    double f[3] = {centre[0] - eye[0], centre[1] - eye[1], centre[2] - eye[2]};
-    const double fl = std::sqrt(f[0] * f[0] + f[1] * f[1] + f[2] * f[2]);
-    for (double& c : f) c /= fl;
-    double s[3] = {f[1], -f[0], 0};  // f x (0, 0, 1)
-    const double sl = std::hypot(s[0], s[1]);
-    s[0] /= sl;
-    s[1] /= sl;
-    const double u[3] = {s[1] * f[2] - s[2] * f[1], s[2] * f[0] - s[0] * f[2],
-                         s[0] * f[1] - s[1] * f[0]};
-    const double d[3] = {x - eye[0], y - eye[1], z - eye[2]};
-    const double depth = f[0] * d[0] + f[1] * d[1] + f[2] * d[2];
-    const double cot = 1 / std::tan(25 * M_PI / 180);
-    const double ndcX = cot / (800.0 / 600.0) * (s[0] * d[0] + s[1] * d[1]) / depth;
-    const double ndcY = cot * (u[0] * d[0] + u[1] * d[1] + u[2] * d[2]) / depth;
-    return {(ndcX + 1) * 400, (ndcY + 1) * 300};
-}
+const Vec3 introEye = {1500, 1500, 500};
+const Vec3 introCentre = {0, 0, 2};
 
-const double introEye[3] = {1500, 1500, 500};
-const double introCentre[3] = {0, 0, 2};
+// Where the intro camera puts a world point.
+std::array<double, 2> projectFrom(const Vec3& eye, const Vec3& centre, double x, double y, double z) {
+    return projectByHand(eye, centre, {x, y, z});
+}
 
 std::array<int, 3> pixelAt(const WindowPicture& picture, const std::array<double, 2>& p) {
     return picture.at(static_cast<int>(p[0]), static_cast<int>(p[1]));

@@ -3,16 +3,15 @@
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 #include <GL/glx.h>
-#include <X11/Xutil.h>
 
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 #include "app/frame_loop.h"
 #include "app/window.h"
 #include "support/gl_counters.h"
-
-#include <chrono>
-#include <thread>
+#include "x_window_image.h"
 
 static bool exposed = false;
 static void noteExposed() { exposed = true; }
@@ -158,26 +157,8 @@ std::array<int, 3> WindowPicture::at(int x, int y) const {
 // The window's contents on the X server, from the GLX drawable of the
 // current context (the GLUT window).
 WindowPicture grabWindow() {
-    Display* display = glXGetCurrentDisplay();
-    const Window window = glXGetCurrentDrawable();
-    XWindowAttributes attributes;
-    XGetWindowAttributes(display, window, &attributes);
-    WindowPicture picture;
-    XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height,
-                              AllPlanes, ZPixmap);
-    if (!image) return picture;
-    picture.width = attributes.width;
-    picture.height = attributes.height;
-    picture.rgb.reserve(static_cast<size_t>(picture.width) * picture.height * 3);
-    for (int y = 0; y < picture.height; ++y)
-        for (int x = 0; x < picture.width; ++x) {
-            const unsigned long p = XGetPixel(image, x, y);
-            picture.rgb.push_back(static_cast<unsigned char>((p & image->red_mask) >> 16));
-            picture.rgb.push_back(static_cast<unsigned char>((p & image->green_mask) >> 8));
-            picture.rgb.push_back(static_cast<unsigned char>(p & image->blue_mask));
-        }
-    XDestroyImage(image);
-    return picture;
+    const RgbImage image = readWindowImage(glXGetCurrentDisplay(), glXGetCurrentDrawable());
+    return {image.width, image.height, image.pixels};
 }
 
 std::array<int, 3> frontPixel(int x, int y) { return grabWindow().at(x, y); }
