@@ -136,11 +136,14 @@ std::array<double, 2> projectToWindow(double x, double y, double z) {
             viewport[1] + (ndc[1] + 1) * viewport[3] / 2.0};
 }
 
+// Mesa's software renderer shows a frame by copying the back buffer into the
+// window and keeps the back buffer as it was; its GL_FRONT is a buffer of its
+// own that a swap never fills (it reads black). So the picture shown after
+// the last swap is read from the back buffer, before anything draws again.
 std::array<int, 3> frontPixel(int x, int y) {
     unsigned char rgb[3] = {0, 0, 0};
-    glReadBuffer(GL_FRONT);
+    glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
-    glReadBuffer(GL_BACK);
     return {rgb[0], rgb[1], rgb[2]};
 }
