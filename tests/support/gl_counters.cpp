@@ -3,6 +3,8 @@
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
+#include "support/gl_window.h"
+
 GlCounters glCounters;
 
 namespace {
@@ -69,6 +71,7 @@ void __real__Z17applyManualMotionv();
 
 void __wrap_glutSwapBuffers() {
     ++glCounters.swaps;
+    captureShownFrame();
     __real_glutSwapBuffers();
 }
 void __wrap_glutPostRedisplay() {

@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 
 #include <cmath>
+#include <vector>
 
 #include "app/frame_loop.h"
 #include "app/window.h"
@@ -11,9 +12,14 @@
 
 static void ignoreDisplay() {}
 
+static bool windowOpen = false;
+
+// The last frame handed to the swap, RGB rows from the bottom.
+static std::vector<unsigned char> shownFrame;
+static int shownWidth = 0, shownHeight = 0;
+
 void ensureGlWindow() {
-    static bool open = false;
-    if (open) return;
+    if (windowOpen) return;
     int argc = 1;
     char name[] = "universe-tests";
     char* argv[] = {name, nullptr};
@@ -24,7 +30,7 @@ void ensureGlWindow() {
     glutCreateWindow(windowTitle);
     glutDisplayFunc(ignoreDisplay);
     initGraphics();
-    open = true;
+    windowOpen = true;
     setForwardRedisplay(true);
     resetForTest();
 }
@@ -136,11 +142,23 @@ std::array<double, 2> projectToWindow(double x, double y, double z) {
             viewport[1] + (ndc[1] + 1) * viewport[3] / 2.0};
 }
 
-std::array<int, 3> frontPixel(int x, int y) {
-    unsigned char rgb[3] = {0, 0, 0};
-    glReadBuffer(GL_FRONT);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+void captureShownFrame() {
+    if (!windowOpen) return;
+    shownWidth = glutGet(GLUT_WINDOW_WIDTH);
+    shownHeight = glutGet(GLUT_WINDOW_HEIGHT);
+    shownFrame.assign(size_t(shownWidth) * shownHeight * 3, 0);
+    GLint readBuffer = GL_BACK, alignment = 4;
+    glGetIntegerv(GL_READ_BUFFER, &readBuffer);
+    glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
     glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, shownWidth, shownHeight, GL_RGB, GL_UNSIGNED_BYTE, shownFrame.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, alignment);
+    glReadBuffer(GLenum(readBuffer));
+}
+
+std::array<int, 3> frontPixel(int x, int y) {
+    if (x < 0 || y < 0 || x >= shownWidth || y >= shownHeight) return {-1, -1, -1};
+    const unsigned char* rgb = &shownFrame[(size_t(y) * shownWidth + x) * 3];
     return {rgb[0], rgb[1], rgb[2]};
 }

@@ -45,5 +45,11 @@ std::array<double, 3> worldOrigin(const Mat4& modelview);
 std::array<double, 2> projectToWindow(double x, double y, double z);
 
 // Reads the RGB pixel at window (x, y), bottom-left origin, from the buffer
-// shown after the last swap.
+// shown after the last swap; (-1, -1, -1) outside the window or before any
+// swap.
 std::array<int, 3> frontPixel(int x, int y);
+
+// Keeps a copy of the back buffer as it is about to be shown; the swap
+// wrapper calls it, because Mesa's software path does not copy a swapped
+// frame into the front buffer that glReadPixels can read.
+void captureShownFrame();
