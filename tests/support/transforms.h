@@ -3,6 +3,9 @@
 // of transforms should put things without asking GL.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <array>
 #include <cmath>
 
 #include "support/gl_window.h"
@@ -64,3 +67,17 @@ inline std::array<double, 3> worldPoint(const Mat4& modelview, double x, double 
 }
 
 }  // namespace xform
+
+using Point = std::array<double, 3>;
+
+inline void expectMatrixNear(const Mat4& actual, const Mat4& expected, double tolerance) {
+    for (int i = 0; i < 16; ++i)
+        EXPECT_NEAR(actual[i], expected[i], tolerance) << "element " << i << " (column "
+                                                       << i / 4 << ", row " << i % 4 << ")";
+}
+
+inline void expectPointNear(const Point& actual, const Point& expected, double tolerance) {
+    EXPECT_NEAR(actual[0], expected[0], tolerance) << "x";
+    EXPECT_NEAR(actual[1], expected[1], tolerance) << "y";
+    EXPECT_NEAR(actual[2], expected[2], tolerance) << "z";
+}
