@@ -3,18 +3,18 @@
 // Even tick counts leave the blinking stars in their shown phase.
 const std::vector<GalleryShot> galleryShots = {
     {"intro.png", "The intro screen, as the viewer opens.", {"--screen", "intro"}},
-    {"universe-auto.png", "The automatic Universe after 120 idle ticks (the planets 60 degrees along).",
-     {"--screen", "universe-auto", "--ticks", "120"}},
+    {"universe-auto.png", "The automatic Universe after 60 idle ticks (spin angle 30 degrees).",
+     {"--screen", "universe-auto", "--ticks", "60"}},
     {"universe-manual.png",
      "The manual Universe, turned once (r, +) and pushed along z (t, +), stars steady.",
      {"--screen", "universe-manual", "--stars", "steady", "--keys", "r+rt+"}},
-    {"earth-auto.png", "The automatic Earth, Moon, Rocket and Man scene after 90 idle ticks.",
-     {"--screen", "earth-auto", "--ticks", "90"}},
+    {"earth-auto.png", "The automatic Earth, Moon, Rocket and Man scene after 60 idle ticks.",
+     {"--screen", "earth-auto", "--ticks", "60"}},
     {"earth-manual.png",
      "The manual Earth scene: the Moon group and the Earth's rocket follow a turn (a, s, r, +).",
      {"--screen", "earth-manual", "--keys", "asr+"}},
-    {"matrix-universe.png", "The Universe built with matrices after 150 idle ticks (1.5 radians).",
-     {"--screen", "matrix-universe", "--ticks", "150"}},
+    {"matrix-universe.png", "The Universe built with matrices after 100 idle ticks (1 radian).",
+     {"--screen", "matrix-universe", "--ticks", "100"}},
     {"farewell.png", "The farewell screen.", {"--screen", "farewell"}},
 };
 
