@@ -21,6 +21,7 @@
 #include "frame_stats.h"
 #include "frame_window.h"
 #include "png_file.h"
+#include "quadric_count.h"
 #include "screens.h"
 #include "swap_capture.h"
 
@@ -34,8 +35,8 @@ const char* const usageText =
     "each an idle tick and a display as in the live program, and prints the\n"
     "median and spread of the frame times, frames per second and peak resident\n"
     "memory. --soak cycles through every screen and option for FRAMES frames\n"
-    "after a warm-up and fails on memory growth, a GL error or an unbalanced\n"
-    "matrix stack.\n";
+    "after a warm-up and fails on memory growth, a GL error, an unbalanced\n"
+    "matrix stack or a GLU quadric left alive.\n";
 
 struct BenchOptions {
     int width = 800, height = 600;
@@ -142,7 +143,8 @@ int bench(const BenchOptions& options) {
 }
 
 // What must hold after every frame: one swap, no GL error, both matrix
-// stacks back at their bottom entry and no attribute left pushed.
+// stacks back at their bottom entry, no attribute left pushed and no GLU
+// quadric left alive.
 std::string frameProblem(long swapsBefore) {
     const GLenum error = glGetError();
     if (error != GL_NO_ERROR) {
@@ -165,6 +167,7 @@ std::string frameProblem(long swapsBefore) {
     if (mode != GL_MODELVIEW) return "the projection matrix was left current";
     const long swaps = swapCount() - swapsBefore;
     if (swaps != 1) return std::to_string(swaps) + " buffer swaps in one frame";
+    if (liveQuadrics() != 0) return std::to_string(liveQuadrics()) + " GLU quadrics left alive";
     return "";
 }
 
@@ -172,8 +175,8 @@ std::string frameProblem(long swapsBefore) {
 // three options, chosen through the menu, two frames a visit. The first
 // round through all eight is the warm-up, after which the driver has met
 // every state it will; memory is measured from the end of that round on,
-// after each later visit of the seven screens. Whole rounds are run, FRAMES
-// rounded up.
+// after each later pass over the seven screens. Passes are whole, so FRAMES
+// is rounded up to a multiple of 14.
 const int combinations = 8;
 const int framesPerVisit = 2;
 const long memoryBoundKiB = 4096;
@@ -183,8 +186,8 @@ int soak(const BenchOptions& options) {
     long frame = 0, baselineRss = 0, worstRss = 0;
     size_t baselineHeap = 0, worstHeap = 0;
     drawViewerFrame();  // the start-up frame
-    for (long visits = 0; frame < warmupFrames + options.soakFrames; ++visits) {
-        const int combination = static_cast<int>(visits % combinations);
+    for (long pass = 0; frame < warmupFrames + options.soakFrames; ++pass) {
+        const int combination = static_cast<int>(pass % combinations);
         chooseOption(appState, (combination & 1) ? 2 : 1);  // axes
         chooseOption(appState, (combination & 2) ? 6 : 5);  // light
         chooseOption(appState, (combination & 4) ? 4 : 3);  // stars
@@ -218,7 +221,7 @@ int soak(const BenchOptions& options) {
     const long rssGrowth = worstRss - baselineRss;
     const long heapGrowth = static_cast<long>((worstHeap - baselineHeap) / 1024);
     std::printf("soak: %ld frames after a %ld-frame warm-up at %dx%d; resident memory %ld KiB, then at "
-                "most +%ld KiB; heap in use at most +%ld KiB; no GL error; stacks balanced\n",
+                "most +%ld KiB; heap in use at most +%ld KiB; no GL error, unbalanced stack or live quadric\n",
                 frame - warmupFrames, warmupFrames, options.width, options.height, baselineRss, rssGrowth,
                 heapGrowth);
     if (rssGrowth > memoryBoundKiB || heapGrowth > memoryBoundKiB)

@@ -42,7 +42,7 @@ std::string viewerDesktopEntry() {
            "Exec=universe\n"
            "Icon=universo3d\n"
            "Terminal=false\n"
-           "Categories=Education;Science;Astronomy;\n";
+           "Categories=Science;Astronomy;\n";
 }
 
 RgbImage squareThumbnail(const RgbImage& image, int size) {
