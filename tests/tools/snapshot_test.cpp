@@ -5,6 +5,7 @@
 #include <X11/Xlib.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <thread>
 
@@ -141,5 +142,33 @@ TEST(Snapshot, BadArgumentsExitWithStatusTwoAndLeaveNoFile) {
         EXPECT_EQ(result.status, 2) << c.named;
         EXPECT_NE(result.output.find(c.named), std::string::npos) << result.output;
         EXPECT_TRUE(dir.entries().empty()) << c.named << " left " << dir.entries().front();
+    }
+    // A gallery folder that cannot be made: a file stands in its way.
+    std::FILE* blocker = std::fopen(dir.path("file").c_str(), "w");
+    ASSERT_NE(blocker, nullptr);
+    std::fclose(blocker);
+    const ProcessResult blocked = runProcess({snapshotTool, "--gallery", dir.path("file/gallery")});
+    EXPECT_EQ(blocked.status, 2);
+    EXPECT_NE(blocked.output.find("--gallery"), std::string::npos) << blocked.output;
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"file"});
+}
+
+// The gallery: all seven screens, each at the size asked for, and an index
+// page that shows each picture with the command that makes it.
+TEST(Snapshot, GalleryHasEveryScreenAndAnIndexPage) {
+    TempDir dir;
+    const std::string gallery = dir.path("gallery");
+    const ProcessResult run = runProcess({snapshotTool, "--gallery", gallery, "--size", "64x48"});
+    ASSERT_EQ(run.status, 0) << run.output;
+    const std::string index = readFile(gallery + "/index.html");
+    for (const char* screen : {"intro", "universe-auto", "universe-manual", "earth-auto", "earth-manual",
+                               "matrix-universe", "farewell"}) {
+        const std::string file = std::string(screen) + ".png";
+        RgbImage image;
+        EXPECT_EQ(readPng(gallery + "/" + file, image), "") << file;
+        EXPECT_EQ(image.width, 64) << file;
+        EXPECT_EQ(image.height, 48) << file;
+        EXPECT_NE(index.find("<img src=\"" + file + "\""), std::string::npos) << file;
+        EXPECT_NE(index.find("--screen " + std::string(screen) + " "), std::string::npos) << screen;
     }
 }
