@@ -48,8 +48,9 @@ static const SceneSlot sceneSlots[] = {
 };
 
 // Clears, then draws the frame of every set scene flag (one, in practice),
-// running the pending view reset before the first of them.
-void onDisplay() {
+// running the pending view reset before the first of them; `farewell` draws
+// the farewell screen.
+void displayFrame(void (*farewell)()) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
     for (const SceneSlot& slot : sceneSlots) {
@@ -58,10 +59,16 @@ void onDisplay() {
                 resetView(appState);
                 appState.resetPending = false;
             }
-            slot.draw();
+            if (slot.flag == &AppState::showFarewell) {
+                farewell();
+            } else {
+                slot.draw();
+            }
         }
     }
 }
+
+void onDisplay() { displayFrame(drawFarewellScreen); }
 
 void advanceClocks(AppState& state) {
     toggle(state.starBlink);

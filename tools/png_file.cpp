@@ -26,8 +26,12 @@ static bool encode(FILE* file, const RgbImage& image) {
     return true;
 }
 
+static std::string temporaryFor(const std::string& path) {
+    return path + ".tmp." + std::to_string(getpid());
+}
+
 std::string writePng(const std::string& path, const RgbImage& image) {
-    const std::string temporary = path + ".tmp." + std::to_string(getpid());
+    const std::string temporary = temporaryFor(path);
     FILE* file = std::fopen(temporary.c_str(), "wb");
     if (!file) return "cannot write " + path;
     bool ok = encode(file, image);
@@ -35,4 +39,39 @@ std::string writePng(const std::string& path, const RgbImage& image) {
     if (ok && std::rename(temporary.c_str(), path.c_str()) == 0) return "";
     std::remove(temporary.c_str());
     return "cannot write " + path;
+}
+
+std::string checkWritable(const std::string& path) {
+    const std::string temporary = temporaryFor(path);
+    FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (!file) return "cannot write " + path;
+    std::fclose(file);
+    std::remove(temporary.c_str());
+    return "";
+}
+
+std::string writeTextFile(const std::string& path, const std::string& text) {
+    const std::string temporary = temporaryFor(path);
+    FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (!file) return "cannot write " + path;
+    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    if (std::fclose(file) != 0) ok = false;
+    if (ok && std::rename(temporary.c_str(), path.c_str()) == 0) return "";
+    std::remove(temporary.c_str());
+    return "cannot write " + path;
+}
+
+std::string readPng(const std::string& path, RgbImage& image) {
+    png_image source{};
+    source.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&source, path.c_str())) return "cannot read " + path;
+    source.format = PNG_FORMAT_RGB;
+    image.width = static_cast<int>(source.width);
+    image.height = static_cast<int>(source.height);
+    image.pixels.assign(PNG_IMAGE_SIZE(source), 0);
+    if (!png_image_finish_read(&source, nullptr, image.pixels.data(), 0, nullptr)) {
+        png_image_free(&source);
+        return "cannot read " + path;
+    }
+    return "";
 }

@@ -13,3 +13,13 @@ struct RgbImage {
 
 // Returns an empty string on success, else what went wrong.
 std::string writePng(const std::string& path, const RgbImage& image);
+
+// Whether `path` can be written, found by creating and removing the
+// temporary file that writePng would use; "" or what went wrong.
+std::string checkWritable(const std::string& path);
+
+// Writes a text file the same way: through a temporary file and a rename.
+std::string writeTextFile(const std::string& path, const std::string& text);
+
+// Reads an 8-bit RGB or RGBA PNG (alpha dropped); "" or what went wrong.
+std::string readPng(const std::string& path, RgbImage& image);
