@@ -20,8 +20,8 @@
 #include "app/menus.h"
 #include "input/camera.h"
 #include "input/manual_controls.h"
-#include "scenes/text_screens.h"
 #include "support/gl_test.h"
+#include "support/screen_frame.h"
 
 namespace {
 
@@ -185,21 +185,6 @@ private:
     std::deque<std::string> recent_;
 };
 
-// Draws the current screen. The display callback would end the process on
-// the farewell screen, so that screen is drawn as its picture alone after
-// the same clear and pending reset.
-unsigned drawStormFrame() {
-    if (!appState.showFarewell) return drawFrame();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
-    if (appState.resetPending) {
-        resetView(appState);
-        appState.resetPending = false;
-    }
-    drawFarewellFrame();
-    return glGetError();
-}
-
 }  // namespace
 
 class EventStorm : public GlTest {};
@@ -228,7 +213,7 @@ TEST_F(EventStorm, EveryScreenStaysSoundUnderRandomEvents) {
             ASSERT_EQ(glGetError(), unsigned(GL_NO_ERROR)) << "after events: " << storm.recent();
             const int swaps = glCounters.swaps;
             startDrawLog(round < realRounds ? DrawMode::Record : DrawMode::RecordOnly);
-            const unsigned error = drawStormFrame();
+            const unsigned error = drawScreenFrame();
             const std::string context = std::string("frame ") + std::to_string(frames) + " of " +
                                         screenNames[shown] + "; last events: " + storm.recent();
 
