@@ -13,7 +13,7 @@ TEST(Farewell, ShowsItsPictureIgnoresInputForTenSecondsThenExitsWithZero) {
     const ViewCamera camera = textScreenCamera();
     const WindowPoint introLast = projectPoint(camera, 1100, 0, -300);
     ASSERT_TRUE(viewer.waitForPicture(
-        [&](const WindowImage& image) { return bool(textLineStartsAt(image, introLast)); }));
+        [&](const WindowImage& image) { return bool(textLineStartsAt(image, introLast, 5)); }));
 
     const Clock::time_point chosen = Clock::now();
     ASSERT_EQ(viewer.choose({menu::Exit}), "");
@@ -24,9 +24,9 @@ TEST(Farewell, ShowsItsPictureIgnoresInputForTenSecondsThenExitsWithZero) {
     const WindowPoint line3 = projectPoint(camera, 1100, 50, 600);
     const WindowPoint line10 = projectPoint(camera, 100, 450, -600);
     ASSERT_TRUE(viewer.waitForPicture([&](const WindowImage& image) {
-        return textLineStartsAt(image, line3) && textLineStartsAt(image, line10) &&
+        return textLineStartsAt(image, line3, 6) && textLineStartsAt(image, line10, 5) &&
                noTextAt(image, introLast);
-    })) << textLineStartsAt(viewer.last, line3) << "; " << textLineStartsAt(viewer.last, line10);
+    })) << textLineStartsAt(viewer.last, line3, 6) << "; " << textLineStartsAt(viewer.last, line10, 5);
     const Clock::time_point seen = Clock::now();
     const WindowImage farewell = viewer.last;
 

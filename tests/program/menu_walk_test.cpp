@@ -106,7 +106,8 @@ protected:
     }
     bool animates() {
         const WindowImage first = viewer.capture();
-        return waitUntil([&] { return !(viewer.capture() == first); }, pictureTimeout);
+        return waitUntil([&] { return !viewer.sameOutsideMenus(viewer.capture(), first); },
+                         pictureTimeout);
     }
 
     ViewerSession viewer;
@@ -119,7 +120,7 @@ TEST_F(MenuWalk, EveryEntryShowsWhatItChose) {
     const WindowPoint introLine1 = projectPoint(text, -150, 50, 700);
     const WindowPoint zAxis = projectPoint(text, 0, 0, 800);
     ASSERT_TRUE(viewer.waitForPicture([&](const WindowImage& image) {
-        return textLineStartsAt(image, introLine1) &&
+        return textLineStartsAt(image, introLine1, 6) &&
                countInDisc(image, zAxis.x, zAxis.y, 4, [](const Rgb& c) {
                    return c.b > 200 && c.r >= 30 && c.r == c.g;
                }) > 0;

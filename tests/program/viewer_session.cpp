@@ -161,13 +161,34 @@ ViewCamera textScreenCamera() {
 
 bool isTextBlue(const Rgb& c) { return c.b >= 120 && c.r < 40 && c.g < 40; }
 
-::testing::AssertionResult textLineStartsAt(const WindowImage& image, const WindowPoint& at) {
-    const int px = static_cast<int>(at.x), py = static_cast<int>(at.y);
-    const int right = countInRect(image, px, py - 20, px + 120, py + 3, isTextBlue);
-    const int left = countInRect(image, px - 30, py - 20, px, py + 3, isTextBlue);
-    if (right >= 40 && left == 0) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "text at (" << at.x << ", " << at.y << "): " << right
-                                         << " text pixels right of it, " << left << " left of it";
+::testing::AssertionResult textLineStartsAt(const WindowImage& image, const WindowPoint& at,
+                                            int leadingBlanks) {
+    // In the 120 pixels after the start: the first glyph column, and the
+    // baseline as the lowest row that a good share of the glyphs reach
+    // (descenders are only a few pixels wide).
+    const int px = static_cast<int>(std::floor(at.x)), py = static_cast<int>(std::floor(at.y));
+    int first = -1, pixels = 0, widest = 0;
+    for (int x = px; x < px + 120 && first < 0; ++x)
+        if (countInRect(image, x, py - 30, x + 1, py + 10, isTextBlue) > 0) first = x;
+    std::vector<int> rows;
+    for (int y = py - 30; y < py + 10; ++y) {
+        rows.push_back(countInRect(image, px, y, px + 120, y + 1, isTextBlue));
+        pixels += rows.back();
+        widest = std::max(widest, rows.back());
+    }
+    int baseline = -1;
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (rows[i] > 0 && rows[i] * 4 >= widest) baseline = py - 30 + static_cast<int>(i);
+    const int left = countInRect(image, px - 30, py - 30, px, py + 10, isTextBlue);
+    // Glyphs sit on the row above the baseline and start after the blanks.
+    const double start = at.x + leadingBlanks;
+    if (pixels >= 40 && left == 0 && std::fabs(baseline + 1 - at.y) <= 1.5 &&
+        std::fabs(first - start) <= 1.5)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "text at (" << at.x << ", " << at.y << "): " << pixels << " text pixels, " << left
+           << " left of the start, first glyph column " << first << " (expected about " << start
+           << "), baseline row " << baseline << " (expected about " << at.y - 1 << ")";
 }
 
 bool noTextAt(const WindowImage& image, const WindowPoint& at) {

@@ -113,8 +113,10 @@ ViewCamera textScreenCamera();
 // Bitmap text takes the lit blue that the z axis leaves current.
 bool isTextBlue(const Rgb& c);
 
-// A line of text starts where its scene point projects: glyphs to the right
-// of that point above the baseline, nothing in the strip just left of it.
-::testing::AssertionResult textLineStartsAt(const WindowImage& image, const WindowPoint& at);
+// A line of text starts where its scene point projects: its baseline there,
+// its first glyph after the leading blanks (`leadingBlanks` pixels wide: a
+// blank is 6 in Times Roman 24 and 5 in Helvetica 18), nothing just left.
+::testing::AssertionResult textLineStartsAt(const WindowImage& image, const WindowPoint& at,
+                                            int leadingBlanks);
 // No text in the strip where a line starting at `at` would be.
 bool noTextAt(const WindowImage& image, const WindowPoint& at);
