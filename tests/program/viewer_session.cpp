@@ -13,12 +13,12 @@ const std::string viewerTitle =
 
 ViewerSession::~ViewerSession() { program.kill(); }
 
-std::string ViewerSession::start() {
+std::string ViewerSession::start(const std::vector<std::string>& args) {
     if (!x.ready()) return x.opened() ? "the X server lacks XTest" : "cannot open the X display";
     const char* binary = std::getenv("UNIVERSE_BINARY");
     if (!binary) return "UNIVERSE_BINARY is not set";
     const std::vector<XWindowId> before = x.findWindows(viewerTitle);
-    if (!program.start(binary)) return std::string("cannot start ") + binary;
+    if (!program.start(binary, args)) return std::string("cannot start ") + binary;
     const bool appeared = waitUntil(
         [&] {
             for (XWindowId w : x.findWindows(viewerTitle)) {

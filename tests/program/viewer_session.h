@@ -32,9 +32,9 @@ class ViewerSession {
 public:
     ~ViewerSession();
 
-    // Starts the viewer named by UNIVERSE_BINARY and waits for its window;
-    // empty on success, else what went wrong.
-    std::string start();
+    // Starts the viewer named by UNIVERSE_BINARY with `args` and waits for
+    // its window; empty on success, else what went wrong.
+    std::string start(const std::vector<std::string>& args = {});
 
     XDriver x;
     ChildProcess program;

@@ -5,8 +5,9 @@
 #include "viewer_session.h"
 
 TEST(ViewerWindow, OpensWithItsTitleSizeAndPlaceOnTheIntroScreen) {
+    // Arguments that are not GLUT's own change nothing.
     ViewerSession viewer;
-    ASSERT_EQ(viewer.start(), "");
+    ASSERT_EQ(viewer.start({"--size", "10x10", "scene"}), "");
 
     // "Visualização Computacional - Universo -  Representação 3D " as Latin-1:
     // two blanks after "Universo -", one at the end, ç = 0xE7, ã = 0xE3.
