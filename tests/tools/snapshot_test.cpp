@@ -2,8 +2,6 @@
 // bad command lines.
 #include <gtest/gtest.h>
 
-#include <X11/Xlib.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -12,7 +10,7 @@
 #include "app/window.h"
 #include "png_file.h"
 #include "tool_process.h"
-#include "x_menus.h"
+#include "support/x_driver.h"
 
 namespace {
 
@@ -55,20 +53,30 @@ std::string difference(const RgbImage& a, const RgbImage& b) {
 TEST(Snapshot, ManualUniverseWithSteadyStarsMatchesTheLiveViewerPixelForPixel) {
     PrivateXServer server;
     ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
-    Display* display = XOpenDisplay(server.display().c_str());
-    ASSERT_NE(display, nullptr);
-    const pid_t viewer = startProcess({UNIVERSE_VIEWER_BINARY}, server.display());
-    const Window window = waitForTitledWindow(display, windowTitle, 20);
-    ASSERT_NE(window, 0u) << "no viewer window";
+    setenv("DISPLAY", server.display().c_str(), 1);
+    XDriver x;
+    ASSERT_TRUE(x.ready()) << "no X display with XTest";
+    ChildProcess viewer;
+    ASSERT_TRUE(viewer.start(UNIVERSE_VIEWER_BINARY));
+    std::vector<XWindowId> windows;
+    ASSERT_TRUE(waitUntil([&] { return !(windows = x.findWindows(windowTitle)).empty(); },
+                          std::chrono::seconds(20)))
+        << "no viewer window";
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
 
-    EXPECT_EQ(chooseFromSubmenu(display, window, 60, 60, 0, 1), "");  // Cenários > Universo Manual
-    EXPECT_EQ(chooseFromSubmenu(display, window, 60, 60, 3, 3), "");  // Opções Extras > Estrelas estáticas
+    const ScreenRect at = x.rect(windows[0]);
+    std::string failure;
+    for (const std::vector<int>& path : {std::vector<int>{0, 1},    // Cenários > Universo Manual
+                                         std::vector<int>{3, 3}}) {  // Opções Extras > Estrelas estáticas
+        EXPECT_TRUE(x.chooseMenuEntry(at.x + 60, at.y + 60, path, std::chrono::seconds(5), nullptr,
+                                      &failure))
+            << failure;
+    }
     // Let the viewer redraw over where the menus were.
     std::this_thread::sleep_for(std::chrono::milliseconds(2500));
-    const RgbImage live = grabWindow(display, window);
-    stopProcess(viewer);
-    XCloseDisplay(display);
+    const WindowImage shown = x.capture(windows[0]);
+    viewer.kill();
+    const RgbImage live{shown.width, shown.height, shown.rgb};
 
     TempDir dir;
     const RgbImage shot =

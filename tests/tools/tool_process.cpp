@@ -69,10 +69,6 @@ ProcessResult runProcess(const std::vector<std::string>& args, const std::string
     return result;
 }
 
-pid_t startProcess(const std::vector<std::string>& args, const std::string& display) {
-    return spawn(args, display, -1);
-}
-
 void stopProcess(pid_t pid) {
     if (pid <= 0) return;
     kill(pid, SIGTERM);

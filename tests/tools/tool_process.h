@@ -16,9 +16,6 @@ struct ProcessResult {
 // DISPLAY when it is not empty.
 ProcessResult runProcess(const std::vector<std::string>& args, const std::string& display = "");
 
-// Starts `args` in the background; returns its process id.
-pid_t startProcess(const std::vector<std::string>& args, const std::string& display = "");
-
 // Ends a background process and waits for it.
 void stopProcess(pid_t pid);
 
