@@ -11,6 +11,9 @@
 #include <unistd.h>
 
 #include <thread>
+#include <utility>
+
+#include "x_window_image.h"
 
 extern char** environ;
 
@@ -96,35 +99,11 @@ bool XDriver::viewable(XWindowId window) {
     return XGetWindowAttributes(display_, window, &a) && a.map_state == IsViewable;
 }
 
-// Position of the lowest set bit of a channel mask, and the channel's top
-// value, so any true-colour visual reads back as 8-bit RGB.
-static int channel(unsigned long pixel, unsigned long mask) {
-    if (!mask) return 0;
-    int shift = 0;
-    while (!((mask >> shift) & 1)) ++shift;
-    const unsigned long top = mask >> shift;
-    return static_cast<int>(((pixel & mask) >> shift) * 255 / top);
-}
-
 WindowImage XDriver::capture(XWindowId window) {
-    WindowImage image;
     XWindowAttributes a;
-    if (!XGetWindowAttributes(display_, window, &a) || a.map_state != IsViewable) return image;
-    XImage* shot = XGetImage(display_, window, 0, 0, a.width, a.height, AllPlanes, ZPixmap);
-    if (!shot) return image;
-    image.width = a.width;
-    image.height = a.height;
-    image.rgb.resize(static_cast<size_t>(a.width) * a.height * 3);
-    size_t i = 0;
-    for (int y = 0; y < a.height; ++y)
-        for (int x = 0; x < a.width; ++x) {
-            const unsigned long p = XGetPixel(shot, x, y);
-            image.rgb[i++] = static_cast<unsigned char>(channel(p, shot->red_mask));
-            image.rgb[i++] = static_cast<unsigned char>(channel(p, shot->green_mask));
-            image.rgb[i++] = static_cast<unsigned char>(channel(p, shot->blue_mask));
-        }
-    XDestroyImage(shot);
-    return image;
+    if (!XGetWindowAttributes(display_, window, &a) || a.map_state != IsViewable) return {};
+    RgbImage shot = readWindowImage(display_, window);
+    return {shot.width, shot.height, std::move(shot.pixels)};
 }
 
 std::vector<ScreenRect> XDriver::popups() {
