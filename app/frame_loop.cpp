@@ -31,7 +31,7 @@ void resetView(AppState& state) {
 }
 
 // The scene flags in the order the display callback tests them, each with
-// the function that draws its frame.
+// the function that draws its frame; the farewell's is chosen by the caller.
 struct SceneSlot {
     bool AppState::*flag;
     void (*draw)();
@@ -44,13 +44,13 @@ static const SceneSlot sceneSlots[] = {
     {&AppState::showEarthManual, drawEarthSceneManual},
     {&AppState::showMatrixUniverse, drawMatrixUniverse},
     {&AppState::showIntro, drawIntroScreen},
-    {&AppState::showFarewell, drawFarewellScreen},
+    {&AppState::showFarewell, nullptr},
 };
 
 // Clears, then draws the frame of every set scene flag (one, in practice),
-// running the pending view reset before the first of them; `farewell` draws
-// the farewell screen.
-void displayFrame(void (*farewell)()) {
+// running the pending view reset before the first of them; `drawFarewell`
+// draws the farewell screen.
+void displayFrame(void (*drawFarewell)()) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
     for (const SceneSlot& slot : sceneSlots) {
@@ -59,10 +59,10 @@ void displayFrame(void (*farewell)()) {
                 resetView(appState);
                 appState.resetPending = false;
             }
-            if (slot.flag == &AppState::showFarewell) {
-                farewell();
-            } else {
+            if (slot.draw) {
                 slot.draw();
+            } else {
+                drawFarewell();
             }
         }
     }

@@ -16,10 +16,10 @@ void advanceClocks(AppState& state);
 // it. A height of 0 changes nothing.
 void applyReshape(AppState& state, int width, int height);
 
-// The display callback's work with `farewell` in place of the farewell
+// The display callback's work with `drawFarewell` in place of the farewell
 // screen's function, so that tools can draw the farewell picture without its
 // pause and exit.
-void displayFrame(void (*farewell)());
+void displayFrame(void (*drawFarewell)());
 
 // GLUT callbacks.
 void onDisplay();
