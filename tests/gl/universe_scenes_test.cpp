@@ -85,6 +85,12 @@ TEST_F(UniverseScenes, BodiesSitOnTheirOrbitsAtTheSpinAngle) {
         expectPointNear(at[Sun], {0, 0, 0}, tol);
         for (const auto& b : bodies)
             expectPointNear(at[b.ball], orbit(b.phase + b.rate * spin, b.distance), tol);
+        // The third planet's rocket circles it about z at eight times the
+        // spin; its tail ball sits 3 further out in x (scaled 0.1).
+        const Mat4 rocketFrame = xform::chain(xform::rotate(-80 + 3 * spin, 0, 0, 1),
+                                              xform::translate(1400, 0, 0),
+                                              xform::rotate(8 * spin, 0, 0, 1));
+        expectPointNear(at[Planet3Rocket], transformPoint(rocketFrame, 203, 200, 0), tol);
     }
     appState.spinAngle = 0;
     const auto at = recordFrame(&AppState::showUniverseAuto);
