@@ -120,7 +120,9 @@ TEST_F(UniverseScenes, BodiesSitOnTheirOrbitsAtTheSpinAngle) {
     const struct {
         Ball ball;
         float r, g, b;
-    } colours[] = {{Planet1, 0, 0, 0.5f},          {Planet2, 1, 0, 1},
+    } colours[] = {{Sun, 1, 0, 0},                 {Earth, 0, 0, 0},
+                   {Moon, 1, 1, 1},                 {RingMoon1, 1, 1, 1},
+                   {Planet1, 0, 0, 0.5f},          {Planet2, 1, 0, 1},
                    {Planet3, 1, 0.2f, 0.3f},        {Planet4, 0.78f, 0.67f, 0.43f},
                    {Planet5, 0.4f, 0.75f, 0.25f},   {Planet6, 0, 0.65f, 0.4f},
                    {Planet7, 1, 0.75f, 0.5f},       {RingedPlanet, 1, 0, 0},
@@ -133,6 +135,16 @@ TEST_F(UniverseScenes, BodiesSitOnTheirOrbitsAtTheSpinAngle) {
     ASSERT_EQ(balls.size(), size_t(BallCount));
     for (const auto& c : colours)
         EXPECT_EQ(balls[c.ball].colour, (std::array<float, 4>{c.r, c.g, c.b, 1})) << c.ball;
+
+    // Two wire shells, each over its ball: the sun's yellow, the Earth's blue.
+    const auto shells = callsOf("glutWireSphere");
+    ASSERT_EQ(shells.size(), 2u);
+    EXPECT_EQ(shells[0].args, (std::vector<double>{590.005, 200, 200}));
+    EXPECT_EQ(shells[0].colour, (std::array<float, 4>{1, 1, 0, 1}));
+    expectPointNear(worldOrigin(shells[0].modelview), at[Sun], tol);
+    EXPECT_EQ(shells[1].args, (std::vector<double>{90.005, 200, 200}));
+    EXPECT_EQ(shells[1].colour, (std::array<float, 4>{0, 0, 1, 1}));
+    expectPointNear(worldOrigin(shells[1].modelview), at[Earth], tol);
 }
 
 TEST_F(UniverseScenes, OffsetsMoveOnlyTheTranslationsThatCarryThem) {
