@@ -3,11 +3,11 @@
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
-#include "app/app_state.h"
 #include "scenes/earth_scenes.h"
 #include "scenes/matrix_universe.h"
 #include "scenes/text_screens.h"
 #include "scenes/universe_scenes.h"
+#include "state/app_state.h"
 
 void resetView(AppState& state) {
     state.spinAngle = 0.0f;

@@ -1,3 +1,6 @@
+// Layer app/, the top: main, the window, the frame loop and the menus; the
+// only layer that registers GLUT callbacks and picks the scene to draw.
+//
 // The frame loop: the display, idle and reshape callbacks and the view reset
 // they share.
 #pragma once

@@ -2,12 +2,12 @@
 // callbacks and the menus, and hands control to GLUT's event loop.
 #include <GL/freeglut.h>
 
-#include "app/app_state.h"
 #include "app/frame_loop.h"
 #include "app/menus.h"
 #include "app/window.h"
 #include "input/camera.h"
 #include "input/manual_controls.h"
+#include "state/app_state.h"
 
 int main(int argc, char** argv) {
     glutInit(&argc, argv);

@@ -2,7 +2,7 @@
 
 #include <GL/freeglut.h>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 // Reference card of the camera and star-axis keys.
 const MenuEntry generalHelpEntries[16] = {

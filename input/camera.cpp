@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 namespace {
 

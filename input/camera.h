@@ -1,3 +1,6 @@
+// Layer input/: the keys. Each key is a plain change of the state record
+// plus a thin GLUT callback around it; nothing here draws.
+//
 // Camera navigation with the function and arrow keys: raise, lower, slide,
 // tilt, zoom, walk and turn.
 #pragma once

@@ -1,8 +1,6 @@
 #include "input/manual_controls.h"
 
-#include <GL/gl.h>
-
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 namespace {
 
@@ -45,16 +43,3 @@ void pressKey(AppState& s, unsigned char key) {
 }
 
 void onKeyboard(unsigned char key, int /*x*/, int /*y*/) { pressKey(appState, key); }
-
-void applyManualMotion() {
-    AppState& s = appState;
-    if (s.showUniverseManual || s.showEarthManual) {
-        const float x = (s.starAxis == 'a') ? 1.0f : 0.0f;
-        const float y = (s.starAxis == 'b') ? 1.0f : 0.0f;
-        const float z = (s.starAxis == 'c') ? 1.0f : 0.0f;
-        glRotatef(s.manualAngle, x, y, z);
-        glTranslatef(s.manualOffsetX, s.manualOffsetY, s.manualOffsetZ);
-        glScalef(s.manualScaleX, s.manualScaleY, s.manualScaleZ);
-    }
-    if (s.showEarthManual) stepStride(s);
-}

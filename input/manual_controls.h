@@ -1,5 +1,6 @@
 // Manual controls: the letter keys that set the manual transform, the star
-// axis and the follow flags, and the routine that applies the transform.
+// axis and the follow flags. The transform itself is applied while drawing
+// (render/manual_motion.h).
 #pragma once
 
 struct AppState;
@@ -11,7 +12,3 @@ void pressKey(AppState& state, unsigned char key);
 // GLUT keyboard callback; the mouse position is ignored.
 void onKeyboard(unsigned char key, int x, int y);
 
-// In the manual scenes, multiplies the current matrix by the manual turn
-// (about the star axis), translation and scale; in the manual Earth scene
-// also takes one stride step. Pushes nothing.
-void applyManualMotion();

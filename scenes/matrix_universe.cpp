@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-#include "app/app_state.h"
-#include "scene/scene_frame.h"
-#include "scene/stars.h"
+#include "render/scene_frame.h"
+#include "render/stars.h"
+#include "state/app_state.h"
 
 namespace {
 

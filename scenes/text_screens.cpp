@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <thread>
 
-#include "app/app_state.h"
-#include "scene/scene_frame.h"
+#include "render/scene_frame.h"
+#include "state/app_state.h"
 
 void drawText(float x, float y, float z, void* font, const char* text) {
     glRasterPos3f(x, y, z);

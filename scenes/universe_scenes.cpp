@@ -2,11 +2,11 @@
 
 #include <GL/freeglut.h>
 
-#include "app/app_state.h"
-#include "input/manual_controls.h"
-#include "scene/models.h"
-#include "scene/scene_frame.h"
-#include "scene/stars.h"
+#include "render/manual_motion.h"
+#include "render/models.h"
+#include "render/scene_frame.h"
+#include "render/stars.h"
+#include "state/app_state.h"
 
 // Both Universe frames; the manual one moves everything after the axes.
 static void drawUniverse(bool manual) {

@@ -1,3 +1,6 @@
+// Layer scenes/: one function per screen, each drawing a whole frame from
+// the state record with the render/ blocks and ending with the swap.
+//
 // The Universe: the sun, seven planets, the Earth group, the ringed planet
 // with its moons and the craft, automatic or moved by the manual controls.
 #pragma once

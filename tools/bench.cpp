@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/menus.h"
 #include "cli_args.h"
 #include "frame_stats.h"
@@ -23,6 +22,7 @@
 #include "png_file.h"
 #include "quadric_count.h"
 #include "screens.h"
+#include "state/app_state.h"
 #include "swap_capture.h"
 
 namespace {

@@ -5,10 +5,10 @@
 
 #include <chrono>
 
-#include "app/app_state.h"
 #include "app/frame_loop.h"
 #include "app/window.h"
 #include "scenes/text_screens.h"
+#include "state/app_state.h"
 
 namespace {
 bool reshaped = false;

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/frame_loop.h"
 #include "frame_window.h"
 #include "gallery.h"
 #include "png_file.h"
 #include "snapshot_args.h"
+#include "state/app_state.h"
 #include "swap_capture.h"
 
 extern char** environ;

@@ -15,11 +15,11 @@
 #include <random>
 #include <sstream>
 
-#include "app/app_state.h"
 #include "app/frame_loop.h"
 #include "app/menus.h"
 #include "input/camera.h"
 #include "input/manual_controls.h"
+#include "state/app_state.h"
 #include "support/gl_test.h"
 #include "support/screen_frame.h"
 

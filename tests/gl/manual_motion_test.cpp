@@ -3,7 +3,7 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
-#include "input/manual_controls.h"
+#include "render/manual_motion.h"
 #include "support/gl_test.h"
 #include "support/transforms.h"
 

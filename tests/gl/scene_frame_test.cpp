@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "scene/scene_frame.h"
-#include "scene/stars.h"
+#include "render/scene_frame.h"
+#include "render/stars.h"
 #include "support/by_hand.h"
 #include "support/feedback.h"
 #include "support/gl_test.h"

@@ -15,12 +15,12 @@
 #include <sanitizer/lsan_interface.h>
 #endif
 
-#include "app/app_state.h"
 #include "app/frame_loop.h"
 #include "app/menus.h"
 #include "app/window.h"
 #include "input/camera.h"
 #include "input/manual_controls.h"
+#include "state/app_state.h"
 #include "support/gl_counters.h"
 #include "support/screen_frame.h"
 

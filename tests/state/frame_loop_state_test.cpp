@@ -1,9 +1,9 @@
 // Start values, the view reset and the idle tick, without a window.
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
 #include "app/frame_loop.h"
 #include "app/menus.h"
+#include "state/app_state.h"
 #include "support/gl_counters.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/menus.h"
 #include "app/window.h"
+#include "state/app_state.h"
 #include "support/gl_counters.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <array>
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 // Opens the window on first use: 800 x 600 at (100, 100), RGB, double
 // buffered, depth; the viewer's fixed GL state; the first reshape.

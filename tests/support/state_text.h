@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 inline std::string stateText(const AppState& s) {
     std::ostringstream out;

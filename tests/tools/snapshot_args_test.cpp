@@ -1,8 +1,8 @@
 // The snapshot command line, read and fed through the viewer's handlers.
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
 #include "snapshot_args.h"
+#include "state/app_state.h"
 
 namespace {
 SnapshotRequest parse(const std::vector<std::string>& args, std::string& error) {

@@ -9,8 +9,8 @@
 
 #include "app/window.h"
 #include "png_file.h"
-#include "tool_process.h"
 #include "support/x_driver.h"
+#include "tool_process.h"
 
 namespace {
 

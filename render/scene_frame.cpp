@@ -1,9 +1,9 @@
-#include "scene/scene_frame.h"
+#include "render/scene_frame.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 void setupView() {
     const AppState& s = appState;

@@ -1,8 +1,8 @@
-#include "scene/stars.h"
+#include "render/stars.h"
 
 #include <GL/gl.h>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 void drawStars() {
     if (appState.starsSteady) {

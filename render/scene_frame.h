@@ -1,3 +1,7 @@
+// Layer render/: the building blocks of every frame (view set-up, axes,
+// lighting, stars, the models and the manual transform). They read the
+// state record and issue GL calls; none of them swaps buffers.
+//
 // The steps that open every animated frame: camera, axes, lighting. The star
 // field is in stars.h.
 #pragma once

@@ -1,3 +1,6 @@
+// Layer state/, the lowest: the state record and the small rules on its
+// fields. Plain data and logic: no GL, and no other folder of the viewer.
+//
 // The one process-wide state record of the viewer: window and projection,
 // camera, animation clocks, manual transform, options and scene selection.
 // Every callback reads and writes it; GLUT callbacks take no user pointer, so

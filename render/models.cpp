@@ -1,9 +1,9 @@
-#include "scene/models.h"
+#include "render/models.h"
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 // A white 10-unit cube with a white wire outline, under the current
 // transform.
