@@ -33,11 +33,17 @@ static void drawBox(float x, float y, float z, float sx, float sy, float sz) {
     glPopMatrix();
 }
 
-// An arm box turned by `angle` about the x axis through the feet.
+// An arm box turned by `angle` about the x axis through the feet: the turn
+// is saved apart, and the colour is set before the box is placed.
 static void drawArm(float angle, float y) {
     glPushMatrix();
     glRotatef(angle, 1, 0, 0);
-    drawBox(5, y, 270, 2, 1.5f, 20);
+    glPushMatrix();
+    glColor3f(1, 1, 1);
+    glTranslatef(5, y, 270);
+    glScalef(2, 1.5f, 20);
+    drawOutlinedBox();
+    glPopMatrix();
     glPopMatrix();
 }
 

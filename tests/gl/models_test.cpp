@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "scene/models.h"
+#include "render/models.h"
 #include "support/gl_test.h"
 #include "support/transforms.h"
 
@@ -192,6 +192,18 @@ TEST_F(Models, AstronautArmsSwingAboutTheFeetAndNothingElseMoves) {
                        i == 0 ? std::array<float, 3>{0.3f, 0.6f, 0.9f} : white);
             expectPointNear(at(balls[i]), fixed[i].centre, tol);
             EXPECT_NEAR(stretch(balls[i], 0, 0, fixed[i].radius), fixed[i].halfZ, tol);
+        }
+        // Each arm sets white under its turn alone, before the box is moved
+        // and stretched.
+        for (double angle : {phase.angle1, phase.angle2}) {
+            int setUnderTurn = 0;
+            const Mat4 turn = xform::rotate(angle, 1, 0, 0);
+            for (const DrawCall& c : colourLog()) {
+                bool underTurn = c.args == std::vector<double>{1, 1, 1};
+                for (int i = 0; i < 16; ++i) underTurn &= std::abs(c.modelview[i] - turn[i]) < 1e-6;
+                setUnderTurn += underTurn;
+            }
+            EXPECT_EQ(setUnderTurn, 1) << "arm turned " << angle;
         }
         expectMatrixNear(currentModelview(), xform::identity(), 0);
         EXPECT_FALSE(glIsEnabled(GL_COLOR_MATERIAL));  // left as the caller had it

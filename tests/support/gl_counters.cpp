@@ -9,17 +9,19 @@ namespace {
 
 DrawMode drawMode = DrawMode::Forward;
 std::vector<DrawCall> calls;
+std::vector<DrawCall> colourCalls;
 bool forwardRedisplay = false;
 
-// Records a call when logging; says whether the real call should run.
-bool record(const char* kind, std::vector<double> args) {
+// Records a call in `log` when logging; says whether the real call should
+// run.
+bool record(const char* kind, std::vector<double> args, std::vector<DrawCall>& log = calls) {
     if (drawMode == DrawMode::Forward) return true;
     DrawCall call;
     call.kind = kind;
     call.args = std::move(args);
     glGetDoublev(GL_MODELVIEW_MATRIX, call.modelview.data());
     glGetFloatv(GL_CURRENT_COLOR, call.colour.data());
-    calls.push_back(std::move(call));
+    log.push_back(std::move(call));
     return drawMode == DrawMode::Record;
 }
 
@@ -28,11 +30,14 @@ bool record(const char* kind, std::vector<double> args) {
 void startDrawLog(DrawMode mode) {
     drawMode = mode;
     calls.clear();
+    colourCalls.clear();
 }
 
 void stopDrawLog() { drawMode = DrawMode::Forward; }
 
 const std::vector<DrawCall>& drawLog() { return calls; }
+
+const std::vector<DrawCall>& colourLog() { return colourCalls; }
 
 std::vector<DrawCall> callsOf(const std::string& kind) {
     std::vector<DrawCall> out;
@@ -66,6 +71,7 @@ void __real_glutSolidCube(double);
 void __real_glutWireCube(double);
 void __real_gluCylinder(GLUquadric*, GLdouble, GLdouble, GLdouble, GLint, GLint);
 void __real__Z17applyManualMotionv();
+void __real_glColor3f(GLfloat, GLfloat, GLfloat);
 
 void __wrap_glutSwapBuffers() {
     ++glCounters.swaps;
@@ -109,6 +115,10 @@ void __wrap_gluCylinder(GLUquadric* q, GLdouble base, GLdouble top, GLdouble hei
                         GLint slices, GLint stacks) {
     if (record("gluCylinder", {base, top, height, double(slices), double(stacks)}))
         __real_gluCylinder(q, base, top, height, slices, stacks);
+}
+void __wrap_glColor3f(GLfloat r, GLfloat g, GLfloat b) {
+    record("glColor3f", {r, g, b}, colourCalls);
+    __real_glColor3f(r, g, b);  // always: later calls are judged by the colour
 }
 void __wrap__Z17applyManualMotionv() {
     record("applyManualMotion", {});

@@ -35,6 +35,9 @@ enum class DrawMode {
 void startDrawLog(DrawMode mode);
 void stopDrawLog();
 const std::vector<DrawCall>& drawLog();
+// The glColor3f calls made while logging, kept apart from the drawing calls:
+// each with its colour as args and the model-view matrix when it was set.
+const std::vector<DrawCall>& colourLog();
 
 // The calls of one kind, in order; with `arg0` given, only those whose
 // first argument equals it.
