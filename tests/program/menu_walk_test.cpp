@@ -1,9 +1,13 @@
 // The pop-up menu chosen with the real pointer: every scene entry, every
 // option, the instruction pages; after each choice the window must show the
 // chosen screen, judged by pixels where the scene's own numbers put things.
+// And each menu as it opens, read from the screen: drawn whole at once.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iomanip>
+#include <sstream>
+#include <thread>
 
 #include "viewer_session.h"
 
@@ -75,6 +79,46 @@ bool axesAbsent(const WindowImage& image) {
 const WindowPoint blinkingStar = projectPoint(sceneCamera, -7025, 25, 25);
 int starPixels(const WindowImage& image) {
     return countInDisc(image, blinkingStar.x, blinkingStar.y, 9, isStarColour);
+}
+
+// freeglut's menu: grey 0.7 with black text, entries 25 pixels tall below
+// a 2-pixel border.
+bool isMenuGrey(const Rgb& c) { return near(c, 178, 178, 178); }
+bool isMenuText(const Rgb& c) { return c.r < 40 && c.g < 40 && c.b < 40; }
+
+// Whether a menu is drawn whole on the screen: each quarter of its window
+// mostly menu grey (text covers well under half of any quarter), and text in
+// its first and last entries, on a grey row. The submenu arrows at the right
+// edge are not counted as text.
+::testing::AssertionResult drawnWhole(const WindowImage& screen, const ScreenRect& menu,
+                                      int entries) {
+    std::ostringstream found;
+    found << std::fixed << std::setprecision(2) << "grey share of the quarters (TL, TR, BL, BR):";
+    bool whole = true;
+    for (int q = 0; q < 4; ++q) {
+        const int x0 = menu.x + (q % 2) * (menu.width / 2), y0 = menu.y + (q / 2) * (menu.height / 2);
+        const int x1 = q % 2 ? menu.x + menu.width : menu.x + menu.width / 2;
+        const int y1 = q / 2 ? menu.y + menu.height : menu.y + menu.height / 2;
+        const double share =
+            double(countInRect(screen, x0, y0, x1, y1, isMenuGrey)) / ((x1 - x0) * (y1 - y0));
+        found << " " << share;
+        whole = whole && share >= 0.6;
+    }
+    for (int entry : {0, entries - 1}) {
+        const int x0 = menu.x + 2, x1 = menu.x + menu.width - 16;
+        const int y0 = menu.y + 2 + entry * 25, y1 = y0 + 25;
+        const int text = countInRect(screen, x0, y0, x1, y1, isMenuText);
+        const int grey = countInRect(screen, x0, y0, x1, y1, isMenuGrey);
+        const double greyShare = double(grey) / ((x1 - x0) * (y1 - y0));
+        found << "; entry " << entry << ": " << text << " dark pixels, grey share " << greyShare;
+        whole = whole && text >= 30 && greyShare >= 0.5;
+    }
+    if (whole) return ::testing::AssertionSuccess() << found.str();
+    return ::testing::AssertionFailure() << found.str();
+}
+
+bool sameRect(const ScreenRect& a, const ScreenRect& b) {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
 }
 
 }  // namespace
@@ -231,4 +275,59 @@ TEST_F(MenuWalk, EveryEntryShowsWhatItChose) {
         EXPECT_TRUE(staysStill());
     }
     EXPECT_TRUE(viewer.program.running());
+}
+
+// A person reading the key help rests the pointer on the entry and reads.
+// The main menu opens on a click and each submenu on resting over its entry
+// in the main menu; the pointer never moves inside the menu being judged.
+// 1.5 s after that, one picture of the screen must show the menu whole.
+TEST_F(MenuWalk, EachMenuIsWholeWithoutPointerMotion) {
+    ASSERT_TRUE(viewer.waitForPicture([](const WindowImage&) { return true; }));
+    XDriver& x = viewer.x;
+    std::vector<ScreenRect> seen;
+    auto judgeMenuOpenedBy = [&](const char* name, int entries, const std::function<void()>& open) {
+        const auto start = std::chrono::steady_clock::now();
+        open();
+        ScreenRect menu;
+        const bool opened = waitUntil(
+            [&] {
+                for (const ScreenRect& r : x.popups()) {
+                    bool known = false;
+                    for (const ScreenRect& s : seen) known = known || sameRect(r, s);
+                    if (!known) {
+                        menu = r;
+                        return true;
+                    }
+                }
+                return false;
+            },
+            milliseconds(1500));
+        ASSERT_TRUE(opened) << name << " did not open within 1.5 s";
+        seen.push_back(menu);
+        std::this_thread::sleep_until(start + milliseconds(1500));
+        const ::testing::AssertionResult whole = drawnWhole(x.captureScreen(), menu, entries);
+        RecordProperty(name, whole.message());
+        EXPECT_TRUE(whole) << name << " (" << menu.width << " x " << menu.height << ")";
+    };
+
+    const ScreenRect window = viewer.rect();
+    judgeMenuOpenedBy("main", 5, [&] {
+        x.movePointer(window.x + 20, window.y + 20);
+        x.clickButton(1);
+    });
+    ASSERT_FALSE(HasFatalFailure());
+    const ScreenRect mainMenu = seen.front();
+    const struct {
+        const char* name;
+        int entry, entries;
+    } submenus[] = {{"scenes", menu::Scenes, 6},
+                    {"generalHelp", menu::GeneralHelp, 16},
+                    {"manualHelp", menu::ManualHelp, 13},
+                    {"options", menu::Options, 6}};
+    for (const auto& submenu : submenus) {
+        judgeMenuOpenedBy(submenu.name, submenu.entries, [&] {
+            x.movePointer(mainMenu.x + mainMenu.width / 2, mainMenu.y + 2 + submenu.entry * 25 + 12);
+        });
+        ASSERT_FALSE(HasFatalFailure());
+    }
 }

@@ -106,6 +106,11 @@ WindowImage XDriver::capture(XWindowId window) {
     return {shot.width, shot.height, std::move(shot.pixels)};
 }
 
+WindowImage XDriver::captureScreen() {
+    RgbImage shot = readWindowImage(display_, DefaultRootWindow(display_));
+    return {shot.width, shot.height, std::move(shot.pixels)};
+}
+
 std::vector<ScreenRect> XDriver::popups() {
     std::vector<ScreenRect> found;
     Window root, parent, *children = nullptr;

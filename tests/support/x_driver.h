@@ -62,6 +62,8 @@ public:
     bool viewable(XWindowId window);
     // Reads what the window shows.
     WindowImage capture(XWindowId window);
+    // Reads the whole screen, as a person sees it.
+    WindowImage captureScreen();
 
     // Mapped override-redirect top-level windows (pop-up menus), bottom to
     // top of the stacking order.
