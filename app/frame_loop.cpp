@@ -1,7 +1,6 @@
 #include "app/frame_loop.h"
 
 #include <GL/freeglut.h>
-#include <GL/glu.h>
 
 #include "scenes/earth_scenes.h"
 #include "scenes/matrix_universe.h"

@@ -4,6 +4,7 @@
 
 #include "app/frame_loop.h"
 #include "app/menus.h"
+#include "app/platform.h"
 #include "app/window.h"
 #include "input/camera.h"
 #include "input/manual_controls.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     glutInitWindowSize(appState.windowWidth, appState.windowHeight);
     glutInitWindowPosition(100, 100);
     glutCreateWindow(windowTitle);
+    setNativeWindowTitle(windowTitle);
     initGraphics();
 
     glutReshapeFunc(onReshape);

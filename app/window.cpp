@@ -1,6 +1,6 @@
 #include "app/window.h"
 
-#include <GL/gl.h>
+#include <GL/freeglut.h>
 
 const char* const windowTitle =
     "Visualiza\xE7\xE3o Computacional - Universo -  Representa\xE7\xE3o 3D ";

@@ -1,6 +1,6 @@
 #include "render/manual_motion.h"
 
-#include <GL/gl.h>
+#include <GL/freeglut.h>
 
 #include "state/app_state.h"
 

@@ -1,7 +1,6 @@
 #include "render/models.h"
 
 #include <GL/freeglut.h>
-#include <GL/glu.h>
 
 #include "state/app_state.h"
 

@@ -1,7 +1,6 @@
 #include "render/scene_frame.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
+#include <GL/freeglut.h>
 
 #include "state/app_state.h"
 

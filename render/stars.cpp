@@ -1,6 +1,6 @@
 #include "render/stars.h"
 
-#include <GL/gl.h>
+#include <GL/freeglut.h>
 
 #include "state/app_state.h"
 

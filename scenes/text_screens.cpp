@@ -1,7 +1,6 @@
 #include "scenes/text_screens.h"
 
 #include <GL/freeglut.h>
-#include <GL/glu.h>
 
 #include <chrono>
 #include <cstdlib>
