@@ -31,14 +31,61 @@ void showUserText(const char* latin1Text, bool isError) {
                 MB_OK | (isError ? MB_ICONERROR : MB_ICONINFORMATION));
 }
 
+std::string displayProblem(const std::string& /*displayName*/) { return ""; }
+
+void decorateWindow() {}
+
 #else
 
+#include <GL/glx.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
 #include <cstdio>
+#include <cstdlib>
 
 void setNativeWindowTitle(const char* /*latin1Title*/) {}
 
 void showUserText(const char* latin1Text, bool isError) {
     std::fputs(latin1Text, isError ? stderr : stdout);
+}
+
+std::string displayProblem(const std::string& displayName) {
+    Display* display = XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str());
+    if (display) {
+        XCloseDisplay(display);
+        return "";
+    }
+    if (!displayName.empty()) return "cannot open the X display '" + displayName + "' given by -display";
+    const char* fromEnvironment = std::getenv("DISPLAY");
+    if (!fromEnvironment || !*fromEnvironment) return "cannot open an X display: DISPLAY is not set";
+    return std::string("cannot open the X display '") + fromEnvironment + "' named by DISPLAY";
+}
+
+// _NET_WM_ICON's layout: for each size, width, height, then the pixels as
+// 0xAARRGGBB, rows top to bottom; Xlib takes 32-bit property data as longs.
+// Made at build time by universe-install-files.
+static const unsigned long windowIcon[] = {
+#include "window_icon.inc"
+};
+
+void decorateWindow() {
+    // glutCreateWindow made its window's context current.
+    Display* display = glXGetCurrentDisplay();
+    const Window window = glXGetCurrentDrawable();
+    if (!display || !window) return;
+
+    char instance[] = "universe";
+    char windowClass[] = "Universo3D";
+    XClassHint hint{instance, windowClass};
+    XSetClassHint(display, window, &hint);
+
+    const Atom icon = XInternAtom(display, "_NET_WM_ICON", False);
+    XChangeProperty(display, window, icon, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(windowIcon),
+                    static_cast<int>(sizeof windowIcon / sizeof windowIcon[0]));
+    XFlush(display);
 }
 
 #endif

@@ -1,6 +1,9 @@
-// What the viewer does differently on Windows, kept in one place: the window
-// title and where a text for the user goes.
+// What the viewer does differently on each window system, kept in one
+// place: the window title, where a text for the user goes, whether a display
+// can be opened, and the window's class and icon.
 #pragma once
+
+#include <string>
 
 // Gives the current GLUT window `latin1Title` (Latin-1 bytes) as its title.
 // glutCreateWindow has set it already on X11, where the bytes are the
@@ -13,3 +16,15 @@ void setNativeWindowTitle(const char* latin1Title);
 // standard error when `isError`; in a message box on Windows, where the
 // viewer has no console.
 void showUserText(const char* latin1Text, bool isError);
+
+// "" when the display that glutInit would open (`displayName`, GLUT's
+// -display, or else DISPLAY) can be opened, else what went wrong, naming
+// DISPLAY. Checked before glutInit, which would end the process instead.
+// Always "" on Windows.
+std::string displayProblem(const std::string& displayName);
+
+// Ties the current GLUT window to its desktop entry. On X11: WM_CLASS
+// instance "universe", class "Universo3D" (the entry's StartupWMClass), and
+// _NET_WM_ICON in four sizes, from the same picture as the desktop icons.
+// Nothing on Windows.
+void decorateWindow();

@@ -16,12 +16,12 @@
 #include <vector>
 
 #include "app/menus.h"
+#include "app/screen_names.h"
 #include "cli_args.h"
 #include "frame_stats.h"
 #include "frame_window.h"
 #include "png_file.h"
 #include "quadric_count.h"
-#include "screens.h"
 #include "state/app_state.h"
 #include "swap_capture.h"
 

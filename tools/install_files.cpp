@@ -1,8 +1,7 @@
 #include "install_files.h"
 
 #include <algorithm>
-
-#include "app/window.h"
+#include <cmath>
 
 std::string latin1ToUtf8(const std::string& latin1) {
     std::string utf8;
@@ -33,20 +32,32 @@ std::string desktopEntryValue(const std::string& utf8) {
     return out;
 }
 
+// The Portuguese values are Latin-1 bytes here, like the viewer's texts.
 std::string viewerDesktopEntry() {
+    auto portuguese = [](const char* latin1) { return desktopEntryValue(latin1ToUtf8(latin1)); };
     return "[Desktop Entry]\n"
            "Type=Application\n"
-           "Name=" + desktopEntryValue(latin1ToUtf8(windowTitle)) + "\n"
+           "Name=Universo 3D\n"
+           "Name[pt]=Universo 3D\n"
            "GenericName=3D universe viewer\n"
-           "Comment=Animated 3D viewer of a small universe, drawn with OpenGL\n"
+           "GenericName[pt]=" + portuguese("Visualizador 3D do universo") + "\n"
+           "Comment=Animated 3D model of a small universe: the Sun, planets, the Earth and the "
+           "Moon, rockets and satellites\n"
+           "Comment[pt]=" + portuguese("Modelo 3D animado de um pequeno universo: o Sol, planetas, a Terra "
+                                       "e a Lua, foguet\xF5" "es e sat\xE9lites") + "\n"
+           "Keywords=universe;solar system;planets;astronomy;space;3D;OpenGL;\n"
+           "Keywords[pt]=" + portuguese("universo;sistema solar;planetas;astronomia;espa\xE7o;3D;OpenGL;") +
+           "\n"
            "Exec=universe\n"
            "Icon=universo3d\n"
            "Terminal=false\n"
-           "Categories=Science;Astronomy;\n";
+           "StartupWMClass=Universo3D\n"
+           "Categories=Education;Astronomy;\n";
 }
 
-RgbImage squareThumbnail(const RgbImage& image, int size) {
-    const int side = std::min(image.width, image.height);
+RgbImage squareThumbnail(const RgbImage& image, int size, double share) {
+    const int shorter = std::min(image.width, image.height);
+    const int side = std::clamp(static_cast<int>(std::lround(share * shorter)), 1, shorter);
     const int left = (image.width - side) / 2, top = (image.height - side) / 2;
     RgbImage thumb;
     thumb.width = thumb.height = size;

@@ -1,5 +1,5 @@
 // The files that installation adds beside the programs: the desktop entry
-// and the icon.
+// and the icons.
 #pragma once
 
 #include <string>
@@ -15,9 +15,9 @@ std::string latin1ToUtf8(const std::string& latin1);
 // which trim values, keep it.
 std::string desktopEntryValue(const std::string& utf8);
 
-// The viewer's desktop entry, named by its window title.
+// The viewer's desktop entry, in English and Portuguese.
 std::string viewerDesktopEntry();
 
-// The centre square of `image`, scaled to `size` x `size` by averaging the
-// source area under each target pixel.
-RgbImage squareThumbnail(const RgbImage& image, int size);
+// The centre square of `image`, its side `share` of the shorter side, scaled
+// to `size` x `size` by averaging the source area under each target pixel.
+RgbImage squareThumbnail(const RgbImage& image, int size, double share = 1.0);

@@ -2,13 +2,14 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/menus.h"
+#include "app/screen_names.h"
 #include "cli_args.h"
 #include "input/camera.h"
 #include "input/manual_controls.h"
-#include "screens.h"
 
 const char* const snapshotUsage =
     "usage: universe-snapshot [STEP...] [--ticks N] [--size WxH] --out FILE.png\n"

@@ -2,12 +2,17 @@
 // the intro screen in it.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+
 #include "viewer_session.h"
 
 TEST(ViewerWindow, OpensWithItsTitleSizeAndPlaceOnTheIntroScreen) {
-    // Arguments that are not GLUT's own change nothing.
+    // GLUT's own options go to GLUT and change nothing here.
+    const char* display = std::getenv("DISPLAY");
+    ASSERT_NE(display, nullptr);
     ViewerSession viewer;
-    ASSERT_EQ(viewer.start({"--size", "10x10", "scene"}), "");
+    ASSERT_EQ(viewer.start({"-display", display, "-sync"}), "");
 
     // "Visualização Computacional - Universo -  Representação 3D " as Latin-1:
     // two blanks after "Universo -", one at the end, ç = 0xE7, ã = 0xE3.
@@ -41,4 +46,33 @@ TEST(ViewerWindow, OpensWithItsTitleSizeAndPlaceOnTheIntroScreen) {
     EXPECT_GT(countInDisc(viewer.last, zAxis.x, zAxis.y, 4,
                           [](const Rgb& c) { return c.b > 150 && c.b > c.r + 100; }),
               3);
+}
+
+// --scene earth-auto: the window opens on the automatic Earth scene, as if
+// chosen from the menu before the first frame; the intro never shows. The
+// Earth, radius 1200 at the origin, seen by the reset camera: lit, its blue
+// wire covers the disc where it projects.
+TEST(ViewerWindow, StartsInTheSceneNamedOnTheCommandLine) {
+    ViewerSession viewer;
+    ASSERT_EQ(viewer.start({"--scene", "earth-auto"}), "");
+
+    const ViewCamera camera;
+    const WindowPoint origin = projectPoint(camera, 0, 0, 0);
+    const double radius = projectedRadius(camera, 1200, std::hypot(5000, 5000, 3500));
+    const WindowPoint introLine = projectPoint(textScreenCamera(), -150, 50, 700);
+    // Lit, the wire is blue with a white highlight; the sun of the other
+    // scenes would be red and yellow.
+    auto blue = [](const Rgb& c) { return c.b > 80 && c.b >= c.r + 20 && c.b >= c.g + 20; };
+    auto warm = [](const Rgb& c) { return c.r > c.b + 60; };
+    bool introSeen = false;
+    double blueShare = 0, warmShare = 0;
+    EXPECT_TRUE(viewer.waitForPicture([&](const WindowImage& image) {
+        introSeen = introSeen || textLineStartsAt(image, introLine, 6);
+        const double r = 0.8 * radius;
+        const double all = countInDisc(image, origin.x, origin.y, r, [](const Rgb&) { return true; });
+        blueShare = countInDisc(image, origin.x, origin.y, r, blue) / all;
+        warmShare = countInDisc(image, origin.x, origin.y, r, warm) / all;
+        return blueShare > 0.3 && warmShare < 0.02;
+    })) << "Earth's disc: " << blueShare << " blue, " << warmShare << " red or yellow";
+    EXPECT_FALSE(introSeen);
 }

@@ -1,21 +1,19 @@
-// The desktop entry and the icon that installation adds.
+// The desktop entry and the icons that installation adds.
 #include <gtest/gtest.h>
 
 #include "install_files.h"
 #include "tool_process.h"
 
-TEST(InstallFiles, DesktopEntryIsNamedByTheWindowTitleInUtf8) {
+TEST(InstallFiles, DesktopEntryNamesTheViewerInEnglishAndPortuguese) {
     const std::string entry = readFile(UNIVERSE_DESKTOP_FILE);
-    // The window title, with its three accented letters as two-byte UTF-8
-    // sequences, its double space kept and its trailing space escaped.
-    EXPECT_NE(entry.find("\nName=Visualiza\xC3\xA7\xC3\xA3o Computacional - Universo -  "
-                         "Representa\xC3\xA7\xC3\xA3o 3D\\s\n"),
-              std::string::npos)
-        << entry;
     EXPECT_EQ(entry.rfind("[Desktop Entry]\n", 0), 0u);
-    EXPECT_NE(entry.find("\nExec=universe\n"), std::string::npos);
-    EXPECT_NE(entry.find("\nIcon=universo3d\n"), std::string::npos);
-    EXPECT_NE(entry.find("\nType=Application\n"), std::string::npos);
+    for (const char* line : {"Type=Application", "Name=Universo 3D", "Name[pt]=Universo 3D", "Exec=universe",
+                             "Icon=universo3d", "StartupWMClass=Universo3D"})
+        EXPECT_NE(entry.find(std::string("\n") + line + "\n"), std::string::npos) << line << "\n" << entry;
+    // The Portuguese comment in UTF-8: "foguetões e satélites".
+    EXPECT_NE(entry.find("\nComment[pt]="), std::string::npos) << entry;
+    EXPECT_NE(entry.find("foguet\xC3\xB5" "es e sat\xC3\xA9lites\n"), std::string::npos) << entry;
+    EXPECT_NE(entry.find("\nKeywords[pt]="), std::string::npos) << entry;
 
     EXPECT_EQ(latin1ToUtf8("\xE1\xFF" "a"), "\xC3\xA1\xC3\xBF" "a");
     EXPECT_EQ(desktopEntryValue(" a\\b\tc "), "\\sa\\\\b\\tc\\s");
@@ -47,9 +45,22 @@ TEST(InstallFiles, IconIsTheCentreSquareAveragedDown) {
     EXPECT_EQ(icon.pixels[9], 133);
     // 3 -> 1: the plain mean of the nine reds, 720 / 9 = 80.
     EXPECT_EQ(squareThumbnail(picture, 1).pixels[0], 80);
+    // A share of 2/3: the 2 x 2 square from (1, 0), reds 0, 20, 60 and 80.
+    EXPECT_EQ(squareThumbnail(picture, 1, 2.0 / 3).pixels[0], 40);
 
-    RgbImage built;
-    ASSERT_EQ(readPng(UNIVERSE_ICON_FILE, built), "");
-    EXPECT_EQ(built.width, 256);
-    EXPECT_EQ(built.height, 256);
+    // The built icons: the sun, red to yellow, fills their middle.
+    for (int size : {48, 64, 128, 256}) {
+        const std::string side = std::to_string(size);
+        RgbImage built;
+        ASSERT_EQ(readPng(UNIVERSE_ICON_FOLDER "/" + side + "x" + side + "/apps/universo3d.png", built), "");
+        EXPECT_EQ(built.width, size);
+        EXPECT_EQ(built.height, size);
+        int sunny = 0;
+        for (int y = size * 3 / 8; y < size * 5 / 8; ++y)
+            for (int x = size * 3 / 8; x < size * 5 / 8; ++x) {
+                const unsigned char* p = &built.pixels[(static_cast<size_t>(y) * size + x) * 3];
+                if (p[0] > 150 && p[0] >= p[2] + 30) ++sunny;
+            }
+        EXPECT_GT(sunny, size * size / 16 * 9 / 10) << side;
+    }
 }

@@ -1,5 +1,5 @@
-// The seven screens the viewer can show, by the names the tools use, with
-// the menu choice that brings each one up.
+// The seven screens the viewer can show, by the names its command line and
+// the tools use, with the menu choice that brings each one up.
 #pragma once
 
 #include <string>
@@ -19,8 +19,9 @@ extern const Screen screens[7];
 // The screen called `name`, or nullptr.
 const Screen* findScreen(const std::string& name);
 
-// The comma-separated list of every screen name, for messages.
-std::string screenNames();
+// The comma-separated list of every screen name, for messages; with
+// `scenesMenuOnly`, only the six that the scenes menu offers (not farewell).
+std::string screenNames(bool scenesMenuOnly = false);
 
 // Brings the screen up through the program's own menu logic, as choosing its
 // menu entry does.

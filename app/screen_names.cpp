@@ -1,4 +1,4 @@
-#include "screens.h"
+#include "app/screen_names.h"
 
 #include "app/menus.h"
 
@@ -19,9 +19,11 @@ const Screen* findScreen(const std::string& name) {
     return nullptr;
 }
 
-std::string screenNames() {
+std::string screenNames(bool scenesMenuOnly) {
     std::string names;
-    for (const Screen& screen : screens) names += std::string(names.empty() ? "" : ", ") + screen.name;
+    for (const Screen& screen : screens)
+        if (!scenesMenuOnly || !screen.mainMenuEntry)
+            names += std::string(names.empty() ? "" : ", ") + screen.name;
     return names;
 }
 

@@ -1,0 +1,109 @@
+#include "app/options.h"
+
+#include "app/platform.h"
+#include "app/screen_names.h"
+
+namespace {
+
+const char* const usageLine = "usage: universe [--scene NAME] [--fullscreen] [GLUT options]\n";
+
+// GLUT's X11 options, which glutInit reads from the same argv.
+const char* const glutOptionsWithValue[] = {"-display", "-geometry"};
+const char* const glutFlags[] = {"-iconic", "-direct", "-indirect", "-gldebug", "-sync"};
+
+template <size_t N>
+bool isOneOf(const std::string& arg, const char* const (&names)[N]) {
+    for (const char* name : names)
+        if (arg == name) return true;
+    return false;
+}
+
+ViewerOptions refuse(const std::string& problem) {
+    ViewerOptions refused;
+    refused.action = ViewerOptions::Refuse;
+    refused.problem = problem;
+    return refused;
+}
+
+}  // namespace
+
+ViewerOptions parseViewerOptions(int argc, const char* const* argv) {
+    ViewerOptions options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            options.action = ViewerOptions::ShowHelp;
+            return options;
+        }
+        if (arg == "--version") {
+            options.action = ViewerOptions::ShowVersion;
+            return options;
+        }
+        if (arg == "--fullscreen") {
+            options.fullscreen = true;
+        } else if (arg == "--scene" || arg.rfind("--scene=", 0) == 0) {
+            std::string name;
+            if (arg == "--scene") {
+                if (i + 1 >= argc) return refuse("option '--scene' needs a scene name");
+                name = argv[++i];
+            } else {
+                name = arg.substr(8);
+            }
+            const Screen* screen = findScreen(name);
+            // The farewell ends the program: it is no place to start.
+            if (!screen || screen->mainMenuEntry)
+                return refuse("--scene: '" + name + "' is not one of " + screenNames(true));
+            options.startScene = screen;
+        } else if (isOneOf(arg, glutOptionsWithValue)) {
+            if (i + 1 >= argc) return refuse("option '" + arg + "' needs a value");
+            if (arg == "-display") options.displayName = argv[i + 1];
+            ++i;
+        } else if (isOneOf(arg, glutFlags)) {
+            // GLUT's; nothing for the viewer.
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return refuse("unknown option '" + arg + "'");
+        } else {
+            return refuse("unexpected argument '" + arg + "'");
+        }
+    }
+    return options;
+}
+
+std::string versionLine() { return std::string("universe ") + UNIVERSE_VERSION; }
+
+std::string helpText() {
+    return std::string(usageLine) +
+           "       universe --help | --version\n"
+           "Universo 3D: an animated 3D model of a small universe. The left mouse button\n"
+           "opens the menu: scenes, key references, options, \"Sair do universo\" to quit.\n"
+           "Options:\n"
+           "  --scene NAME   start in this scene, not the intro, as if chosen from the\n"
+           "                 menu: intro, universe-auto, universe-manual, earth-auto,\n"
+           "                 earth-manual, matrix-universe\n"
+           "  --fullscreen   make the window fill the screen\n"
+           "  --help, --version   show this help, or the version\n"
+           "  GLUT's own options go to GLUT: -display NAME, -geometry WxH+X+Y, -iconic,\n"
+           "  -direct, -indirect, -gldebug, -sync\n"
+           "Keys, in every scene:\n"
+           "  F1 F2  camera up, down               F3 F4  camera left, right\n"
+           "  F5 F6  look up, down                 F7 F8  zoom in, out (at the next resize)\n"
+           "  Up Down  walk forward, back          Left Right  turn left, right\n"
+           "  x y z  the axis that the stars, and the manual turn, go about\n"
+           "Keys, in the manual scenes:\n"
+           "  e r t  scaling, turning, moving along z: on or off (all off at first)\n"
+           "  + -    one step forward or back of each of them that is on\n"
+           "  a s d f g  (manual Earth scene) the Moon group, the Earth's rocket, the blue,\n"
+           "         red or green satellite follows the manual motion: on or off\n";
+}
+
+int answerWithoutWindow(const ViewerOptions& options) {
+    switch (options.action) {
+        case ViewerOptions::ShowHelp: showUserText(helpText().c_str(), false); return 0;
+        case ViewerOptions::ShowVersion: showUserText((versionLine() + "\n").c_str(), false); return 0;
+        case ViewerOptions::Refuse:
+            showUserText(("universe: " + options.problem + "\n" + usageLine).c_str(), true);
+            return 2;
+        case ViewerOptions::Run: break;
+    }
+    return 0;
+}

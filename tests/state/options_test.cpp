@@ -1,0 +1,70 @@
+// The viewer's command line: argument lists and what the viewer does with
+// them, without a window.
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "app/options.h"
+#include "app/screen_names.h"
+#include "state/app_state.h"
+
+TEST(ViewerOptions, ArgumentListsGiveTheirOutcomes) {
+    using A = ViewerOptions;
+    struct Case {
+        std::vector<const char*> args;  // after the program name
+        A::Action action;
+        std::string named;      // Refuse: a piece of the problem
+        bool fullscreen;
+        bool AppState::*shown;  // the scene flag set before the first frame
+        std::string display;    // the -display value seen
+    };
+    bool AppState::* const intro = &AppState::showIntro;
+    const Case cases[] = {
+        {{}, A::Run, "", false, intro, ""},
+        {{"--help"}, A::ShowHelp, "", false, intro, ""},
+        {{"--version", "--help"}, A::ShowVersion, "", false, intro, ""},
+        {{"--help", "--bogus"}, A::ShowHelp, "", false, intro, ""},
+        {{"--bogus", "--help"}, A::Refuse, "unknown option '--bogus'", false, intro, ""},
+        {{"-x"}, A::Refuse, "unknown option '-x'", false, intro, ""},
+        {{"scene"}, A::Refuse, "'scene'", false, intro, ""},
+        {{"--fullscreen"}, A::Run, "", true, intro, ""},
+        // Each name brings up the screen its menu entry does; the last wins.
+        {{"--scene", "universe-auto"}, A::Run, "", false, &AppState::showUniverseAuto, ""},
+        {{"--scene", "universe-manual"}, A::Run, "", false, &AppState::showUniverseManual, ""},
+        {{"--scene", "earth-auto", "--fullscreen"}, A::Run, "", true, &AppState::showEarthAuto, ""},
+        {{"--scene=earth-manual"}, A::Run, "", false, &AppState::showEarthManual, ""},
+        {{"--scene", "intro", "--scene", "matrix-universe"}, A::Run, "", false,
+         &AppState::showMatrixUniverse, ""},
+        {{"--scene", "intro"}, A::Run, "", false, intro, ""},
+        {{"--scene", "farewell"}, A::Refuse, "'farewell'", false, intro, ""},
+        {{"--scene", "saturn"}, A::Refuse, "'saturn'", false, intro, ""},
+        {{"--scene"}, A::Refuse, "'--scene'", false, intro, ""},
+        // GLUT's own options, with their values, are GLUT's.
+        {{"-display", ":7", "-geometry", "640x480+0+0", "-iconic", "-direct", "-indirect", "-gldebug",
+          "-sync", "--scene", "earth-auto"},
+         A::Run, "", false, &AppState::showEarthAuto, ":7"},
+        {{"-geometry", "--bogus"}, A::Run, "", false, intro, ""},
+        {{"-display"}, A::Refuse, "'-display'", false, intro, ""},
+    };
+    for (const Case& c : cases) {
+        std::vector<const char*> argv = {"universe"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        std::string line;
+        for (const char* arg : c.args) line += std::string(" ") + arg;
+        const ViewerOptions options = parseViewerOptions(static_cast<int>(argv.size()), argv.data());
+
+        EXPECT_EQ(options.action, c.action) << line;
+        EXPECT_EQ(options.fullscreen, c.fullscreen) << line;
+        EXPECT_EQ(options.displayName, c.display) << line;
+        if (c.action == A::Refuse) {
+            EXPECT_NE(options.problem.find(c.named), std::string::npos) << line << ": " << options.problem;
+        }
+        AppState state;
+        if (options.startScene) chooseScreen(state, *options.startScene);
+        EXPECT_TRUE(state.*c.shown) << line;
+    }
+    EXPECT_TRUE(std::regex_match(versionLine(), std::regex("universe [0-9]+\\.[0-9]+\\.[0-9]+")))
+        << versionLine();
+}
