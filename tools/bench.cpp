@@ -8,6 +8,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -34,9 +35,10 @@ const char* const usageText =
     "800x600): N warm-up frames (default 5), then N measured frames (default 30),\n"
     "each an idle tick and a display as in the live program, and prints the\n"
     "median and spread of the frame times, frames per second and peak resident\n"
-    "memory. --soak cycles through every screen and option for FRAMES frames\n"
-    "after a warm-up and fails on memory growth, a GL error, an unbalanced\n"
-    "matrix stack or a GLU quadric left alive.\n";
+    "memory. --soak draws exactly FRAMES frames, cycling through every screen\n"
+    "under every option, after a warm-up of 112 frames, and fails on memory\n"
+    "growth, a GL error, an unbalanced matrix stack or a GLU quadric left alive;\n"
+    "it takes no --frames, --warmup, --screens or --json.\n";
 
 struct BenchOptions {
     int width = 800, height = 600;
@@ -51,10 +53,18 @@ int fail(int status, const std::string& message) {
     return status;
 }
 
+// Every option but --help takes a value; the last four only measure.
+const std::string benchFlags[] = {"--size", "--soak", "--frames", "--warmup", "--screens", "--json"};
+
 std::string parseBenchArgs(int argc, char** argv, BenchOptions& options) {
+    std::string measuringFlag;  // the last of --frames, --warmup, --screens, --json given
     for (int i = 1; i < argc; ++i) {
         const std::string flag = argv[i];
-        if (i + 1 >= argc) return flag + (flag.rfind("--", 0) == 0 ? " needs a value" : ": unexpected");
+        const std::string* known = std::find(std::begin(benchFlags), std::end(benchFlags), flag);
+        if (known == std::end(benchFlags))
+            return (flag.size() > 1 && flag[0] == '-' ? "unknown option '" : "unexpected argument '") + flag + "'";
+        if (known - benchFlags >= 2) measuringFlag = flag;
+        if (i + 1 >= argc) return flag + " needs a value";
         const std::string value = argv[++i];
         if (flag == "--size") {
             if (!parseSize(value, options.width, options.height))
@@ -69,7 +79,9 @@ std::string parseBenchArgs(int argc, char** argv, BenchOptions& options) {
             if (!parseCount(value, 1, 100000000, options.soakFrames))
                 return "--soak: '" + value + "' is not a number of frames";
         } else if (flag == "--json") {
-            if (value.empty() || !checkWritable(value).empty()) return "--json: cannot write '" + value + "'";
+            if (value.empty()) return "--json: empty path";
+            const std::string unwritable = checkWritable(value);
+            if (!unwritable.empty()) return "--json: " + unwritable;
             options.json = value;
         } else if (flag == "--screens") {
             size_t start = 0;
@@ -82,10 +94,10 @@ std::string parseBenchArgs(int argc, char** argv, BenchOptions& options) {
                 if (comma == std::string::npos) break;
                 start = comma + 1;
             }
-        } else {
-            return "unknown option '" + flag + "'";
         }
     }
+    if (options.soakFrames > 0 && !measuringFlag.empty())
+        return "--soak takes only --size: " + measuringFlag + " is for the frame-time measurement";
     if (options.screens.empty())
         for (const Screen& screen : screens) options.screens.push_back(&screen);
     return "";
@@ -175,8 +187,9 @@ std::string frameProblem(long swapsBefore) {
 // three options, chosen through the menu, two frames a visit. The first
 // round through all eight is the warm-up, after which the driver has met
 // every state it will; memory is measured from the end of that round on,
-// after each later pass over the seven screens. Passes are whole, so FRAMES
-// is rounded up to a multiple of 14.
+// after each later whole pass over the seven screens (mid-pass, the screen
+// just drawn still holds working memory). The last pass may stop early: the
+// soak draws exactly FRAMES frames, each checked.
 const int combinations = 8;
 const int framesPerVisit = 2;
 const long memoryBoundKiB = 4096;
@@ -186,14 +199,16 @@ int soak(const BenchOptions& options) {
     long frame = 0, baselineRss = 0, worstRss = 0;
     size_t baselineHeap = 0, worstHeap = 0;
     drawViewerFrame();  // the start-up frame
-    for (long pass = 0; frame < warmupFrames + options.soakFrames; ++pass) {
+    const long lastFrame = warmupFrames + options.soakFrames;
+    for (long pass = 0; frame < lastFrame; ++pass) {
         const int combination = static_cast<int>(pass % combinations);
         chooseOption(appState, (combination & 1) ? 2 : 1);  // axes
         chooseOption(appState, (combination & 2) ? 6 : 5);  // light
         chooseOption(appState, (combination & 4) ? 4 : 3);  // stars
         for (const Screen& screen : screens) {
+            if (frame == lastFrame) break;
             chooseScreen(appState, screen);
-            for (int visit = 0; visit < framesPerVisit; ++visit, ++frame) {
+            for (int visit = 0; visit < framesPerVisit && frame < lastFrame; ++visit, ++frame) {
                 const long swapsBefore = swapCount();
                 if (visit == 0) {
                     drawViewerFrame();  // the frame the menu choice requests
@@ -205,7 +220,8 @@ int soak(const BenchOptions& options) {
                     return fail(1, "soak frame " + std::to_string(frame) + " (" + screen.name + "): " + problem);
             }
         }
-        if (frame < warmupFrames) continue;
+        const bool wholePass = frame % (7 * framesPerVisit) == 0;
+        if (frame < warmupFrames || !wholePass) continue;
         // Measure with no frame in flight and freed memory handed back.
         glFinish();
         malloc_trim(0);

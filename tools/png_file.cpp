@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <unistd.h>
 
 // Streams the rows into an open file; false when libpng reports an error.
@@ -42,9 +43,11 @@ std::string writePng(const std::string& path, const RgbImage& image) {
 }
 
 std::string checkWritable(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) return "'" + path + "' is a folder, not a file";
     const std::string temporary = temporaryFor(path);
     FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return "cannot write " + path;
+    if (!file) return "cannot write '" + path + "'";
     std::fclose(file);
     std::remove(temporary.c_str());
     return "";

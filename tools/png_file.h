@@ -14,8 +14,8 @@ struct RgbImage {
 // Returns an empty string on success, else what went wrong.
 std::string writePng(const std::string& path, const RgbImage& image);
 
-// Whether `path` can be written, found by creating and removing the
-// temporary file that writePng would use; "" or what went wrong.
+// Whether `path` can be written: not a folder, and the temporary file that
+// writePng would use can be made (and is removed again); "" or what is wrong.
 std::string checkWritable(const std::string& path);
 
 // Writes a text file the same way: through a temporary file and a rename.

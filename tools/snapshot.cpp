@@ -54,8 +54,8 @@ std::string render(const SnapshotRequest& request, RgbImage& image) {
 }
 
 int snapshot(const SnapshotRequest& request) {
-    if (!checkWritable(request.output).empty())
-        return fail(2, "--out: cannot write '" + request.output + "'");
+    const std::string unwritable = checkWritable(request.output);
+    if (!unwritable.empty()) return fail(2, "--out: " + unwritable);
     const std::string opened = openFrameWindow("universe-snapshot", request.width, request.height);
     if (!opened.empty()) return fail(1, opened);
     RgbImage image;

@@ -59,6 +59,10 @@ const OptionPair optionPairs[] = {
 
 const char* const viewerKeys = "ertxyzasdfg+-";
 
+// Every option but --help takes a value.
+const std::string flagsWithValue[] = {"--out",  "--gallery", "--size",  "--ticks", "--screen",
+                                      "--keys", "--special", "--axes",  "--light", "--stars"};
+
 std::string quoted(const std::string& text) { return "'" + text + "'"; }
 
 // Splits "a,b,c"; an empty piece stays, so that it is reported.
@@ -83,7 +87,9 @@ std::string parseSnapshotArgs(const std::vector<std::string>& args, SnapshotRequ
             request.help = true;
             continue;
         }
-        if (flag.rfind("--", 0) != 0) return "unexpected argument " + quoted(flag);
+        if (flag.size() < 2 || flag[0] != '-') return "unexpected argument " + quoted(flag);
+        if (!std::count(std::begin(flagsWithValue), std::end(flagsWithValue), flag))
+            return "unknown option " + quoted(flag);
         if (i + 1 >= args.size()) return flag + " needs a value";
         const std::string& value = args[++i];
 

@@ -61,7 +61,8 @@ TEST(Bench, TableAndJsonCoverTheChosenScreens) {
 
     for (const std::vector<std::string>& bad :
          {std::vector<std::string>{"--screens", "intro,pluto"}, {"--frames", "0"}, {"--size", "big"},
-          {"--json", dir.path("no/such/folder.json")}}) {
+          {"--json", dir.path("no/such/folder.json")}, {"--json", dir.path()},
+          {"--soak", "14", "--json", json}}) {
         std::vector<std::string> args = {benchTool};
         args.insert(args.end(), bad.begin(), bad.end());
         const ProcessResult result = runProcess(args);

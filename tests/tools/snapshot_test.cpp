@@ -142,6 +142,8 @@ TEST(Snapshot, BadArgumentsExitWithStatusTwoAndLeaveNoFile) {
         {{"--screen", "intro"}, "--out"},
         {{"--out", dir.path("missing/out.png")}, "missing/out.png"},
         {{"--gallery", out + "/sub", "--ticks", "2"}, "--gallery"},
+        {{"--bogus"}, "unknown option '--bogus'"},
+        {{"--out", dir.path()}, "is a folder"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = {snapshotTool};
