@@ -117,10 +117,6 @@ bool isMenuText(const Rgb& c) { return c.r < 40 && c.g < 40 && c.b < 40; }
     return ::testing::AssertionFailure() << found.str();
 }
 
-bool sameRect(const ScreenRect& a, const ScreenRect& b) {
-    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
-}
-
 }  // namespace
 
 class MenuWalk : public ::testing::Test {
@@ -288,22 +284,9 @@ TEST_F(MenuWalk, EachMenuIsWholeWithoutPointerMotion) {
     auto judgeMenuOpenedBy = [&](const char* name, int entries, const std::function<void()>& open) {
         const auto start = std::chrono::steady_clock::now();
         open();
-        ScreenRect menu;
-        const bool opened = waitUntil(
-            [&] {
-                for (const ScreenRect& r : x.popups()) {
-                    bool known = false;
-                    for (const ScreenRect& s : seen) known = known || sameRect(r, s);
-                    if (!known) {
-                        menu = r;
-                        return true;
-                    }
-                }
-                return false;
-            },
-            milliseconds(1500));
+        const bool opened = x.waitForNewPopup(seen, milliseconds(1500));
         ASSERT_TRUE(opened) << name << " did not open within 1.5 s";
-        seen.push_back(menu);
+        const ScreenRect menu = seen.back();
         std::this_thread::sleep_until(start + milliseconds(1500));
         const ::testing::AssertionResult whole = drawnWhole(x.captureScreen(), menu, entries);
         RecordProperty(name, whole.message());
@@ -326,7 +309,9 @@ TEST_F(MenuWalk, EachMenuIsWholeWithoutPointerMotion) {
                     {"options", menu::Options, 6}};
     for (const auto& submenu : submenus) {
         judgeMenuOpenedBy(submenu.name, submenu.entries, [&] {
-            x.movePointer(mainMenu.x + mainMenu.width / 2, mainMenu.y + 2 + submenu.entry * 25 + 12);
+            int pointerX = 0, pointerY = 0;
+            menuEntryCentre(mainMenu, submenu.entry, &pointerX, &pointerY);
+            x.movePointer(pointerX, pointerY);
         });
         ASSERT_FALSE(HasFatalFailure());
     }

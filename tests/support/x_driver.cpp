@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <thread>
 #include <utility>
 
@@ -132,8 +133,26 @@ std::vector<ScreenRect> XDriver::popups() {
 static const int menuBorder = 2;
 static const int menuEntryHeight = 25;
 
-static bool sameRect(const ScreenRect& a, const ScreenRect& b) {
-    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+void menuEntryCentre(const ScreenRect& menu, int entry, int* x, int* y) {
+    *x = menu.x + menu.width / 2;
+    *y = menu.y + menuBorder + entry * menuEntryHeight + menuEntryHeight / 2;
+}
+
+bool XDriver::waitForNewPopup(std::vector<ScreenRect>& known, std::chrono::milliseconds timeout) {
+    ScreenRect fresh;
+    const bool appeared = waitUntil(
+        [&] {
+            for (const ScreenRect& r : popups()) {
+                if (std::find(known.begin(), known.end(), r) == known.end()) {
+                    fresh = r;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeout);
+    if (appeared) known.push_back(fresh);
+    return appeared;
 }
 
 bool XDriver::chooseMenuEntry(int screenX, int screenY, const std::vector<int>& path,
@@ -145,29 +164,7 @@ bool XDriver::chooseMenuEntry(int screenX, int screenY, const std::vector<int>& 
         if (menus) *menus = open;
         return false;
     };
-    // Waits for one more menu than those already open and notes it.
-    auto waitForNewMenu = [&]() {
-        ScreenRect fresh;
-        const bool appeared = waitUntil(
-            [&] {
-                for (const ScreenRect& r : popups()) {
-                    bool known = false;
-                    for (const ScreenRect& o : open) known = known || sameRect(r, o);
-                    if (!known) {
-                        fresh = r;
-                        return true;
-                    }
-                }
-                return false;
-            },
-            stepTimeout);
-        if (appeared) open.push_back(fresh);
-        return appeared;
-    };
-    auto entryCentre = [](const ScreenRect& menu, int entry, int* x, int* y) {
-        *x = menu.x + menu.width / 2;
-        *y = menu.y + menuBorder + entry * menuEntryHeight + menuEntryHeight / 2;
-    };
+    auto waitForNewMenu = [&] { return waitForNewPopup(open, stepTimeout); };
 
     if (path.empty()) return fail("no entry to choose");
     if (!popups().empty()) return fail("a menu was already open");
@@ -176,7 +173,7 @@ bool XDriver::chooseMenuEntry(int screenX, int screenY, const std::vector<int>& 
     if (!waitForNewMenu()) return fail("the menu did not open on a click");
     for (size_t level = 0; level < path.size(); ++level) {
         int x = 0, y = 0;
-        entryCentre(open.back(), path[level], &x, &y);
+        menuEntryCentre(open.back(), path[level], &x, &y);
         movePointer(x, y);
         if (level + 1 < path.size()) {
             if (!waitForNewMenu())

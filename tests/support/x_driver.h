@@ -34,7 +34,14 @@ struct WindowImage {
 // A rectangle in root-window (screen) coordinates.
 struct ScreenRect {
     int x = 0, y = 0, width = 0, height = 0;
+    bool operator==(const ScreenRect& o) const {
+        return x == o.x && y == o.y && width == o.width && height == o.height;
+    }
 };
+
+// The screen point in the middle of entry `entry` (from 0, top down) of a
+// GLUT pop-up menu as freeglut draws it on X11.
+void menuEntryCentre(const ScreenRect& menu, int entry, int* x, int* y);
 
 // Polls `condition` every `interval` until it holds or `timeout` has passed;
 // says whether it held.
@@ -68,6 +75,9 @@ public:
     // Mapped override-redirect top-level windows (pop-up menus), bottom to
     // top of the stacking order.
     std::vector<ScreenRect> popups();
+    // Waits up to `timeout` for a pop-up that is not among `known` and adds
+    // it there; says whether one appeared.
+    bool waitForNewPopup(std::vector<ScreenRect>& known, std::chrono::milliseconds timeout);
 
     // Chooses an entry of a GLUT pop-up menu the way a person does: a click
     // at (screenX, screenY) opens the menu; the pointer rests on each entry
