@@ -61,8 +61,7 @@ std::string parseBenchArgs(int argc, char** argv, BenchOptions& options) {
     for (int i = 1; i < argc; ++i) {
         const std::string flag = argv[i];
         const std::string* known = std::find(std::begin(benchFlags), std::end(benchFlags), flag);
-        if (known == std::end(benchFlags))
-            return (flag.size() > 1 && flag[0] == '-' ? "unknown option '" : "unexpected argument '") + flag + "'";
+        if (known == std::end(benchFlags)) return unknownArgument(flag);
         if (known - benchFlags >= 2) measuringFlag = flag;
         if (i + 1 >= argc) return flag + " needs a value";
         const std::string value = argv[++i];
@@ -220,7 +219,8 @@ int soak(const BenchOptions& options) {
                     return fail(1, "soak frame " + std::to_string(frame) + " (" + screen.name + "): " + problem);
             }
         }
-        const bool wholePass = frame % (7 * framesPerVisit) == 0;
+        const long framesPerPass = static_cast<long>(std::size(screens)) * framesPerVisit;
+        const bool wholePass = frame % framesPerPass == 0;
         if (frame < warmupFrames || !wholePass) continue;
         // Measure with no frame in flight and freed memory handed back.
         glFinish();

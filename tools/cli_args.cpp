@@ -25,3 +25,8 @@ bool parseSize(const std::string& text, int& width, int& height) {
     height = static_cast<int>(h);
     return true;
 }
+
+std::string unknownArgument(const std::string& arg) {
+    const bool option = arg.size() > 1 && arg[0] == '-';
+    return (option ? "unknown option '" : "unexpected argument '") + arg + "'";
+}

@@ -87,9 +87,8 @@ std::string parseSnapshotArgs(const std::vector<std::string>& args, SnapshotRequ
             request.help = true;
             continue;
         }
-        if (flag.size() < 2 || flag[0] != '-') return "unexpected argument " + quoted(flag);
         if (!std::count(std::begin(flagsWithValue), std::end(flagsWithValue), flag))
-            return "unknown option " + quoted(flag);
+            return unknownArgument(flag);
         if (i + 1 >= args.size()) return flag + " needs a value";
         const std::string& value = args[++i];
 
