@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
     }
 
     glutInit(&argc, argv);
+    endDisplayCheck();
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(appState.windowWidth, appState.windowHeight);
     // Full screen starts from the top-left corner: without a window manager,

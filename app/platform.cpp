@@ -33,6 +33,8 @@ void showUserText(const char* latin1Text, bool isError) {
 
 std::string displayProblem(const std::string& /*displayName*/) { return ""; }
 
+void endDisplayCheck() {}
+
 void decorateWindow() {}
 
 #else
@@ -51,16 +53,21 @@ void showUserText(const char* latin1Text, bool isError) {
     std::fputs(latin1Text, isError ? stderr : stdout);
 }
 
+// The connection displayProblem opened, held until endDisplayCheck.
+static Display* checkedDisplay = nullptr;
+
 std::string displayProblem(const std::string& displayName) {
-    Display* display = XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str());
-    if (display) {
-        XCloseDisplay(display);
-        return "";
-    }
+    checkedDisplay = XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str());
+    if (checkedDisplay) return "";
     if (!displayName.empty()) return "cannot open the X display '" + displayName + "' given by -display";
     const char* fromEnvironment = std::getenv("DISPLAY");
     if (!fromEnvironment || !*fromEnvironment) return "cannot open an X display: DISPLAY is not set";
     return std::string("cannot open the X display '") + fromEnvironment + "' named by DISPLAY";
+}
+
+void endDisplayCheck() {
+    if (checkedDisplay) XCloseDisplay(checkedDisplay);
+    checkedDisplay = nullptr;
 }
 
 // _NET_WM_ICON's layout: for each size, width, height, then the pixels as

@@ -23,6 +23,12 @@ void showUserText(const char* latin1Text, bool isError);
 // Always "" on Windows.
 std::string displayProblem(const std::string& displayName);
 
+// Closes the connection that displayProblem opened; call it once glutInit
+// has its own. An X server with no client left resets itself (Xvfb does, by
+// default), and a GLUT connection that arrives during that reset fails: the
+// check's connection is kept until then so that GLUT never meets one.
+void endDisplayCheck();
+
 // Ties the current GLUT window to its desktop entry. On X11: WM_CLASS
 // instance "universe", class "Universo3D" (the entry's StartupWMClass), and
 // _NET_WM_ICON in four sizes, from the same picture as the desktop icons.
