@@ -14,6 +14,14 @@ const double zoomStep = moveStep / 2.0;              // degrees of fovY
 
 // Turns the look-at point about the vertical line through the eye by `t`
 // radians (counter-clockwise seen from +z), from the values on entry.
+// Changes the field of view by `step` degrees unless that would leave the
+// open range (0, 180), where the projection is empty or turns upside down:
+// from 50 the zoom stops at 25 and 175.
+void zoom(AppState& s, double step) {
+    const double fovY = s.fovY + step;
+    if (fovY > 0.0 && fovY < 180.0) s.fovY = fovY;
+}
+
 void turnView(AppState& s, double t, double ex0, double ey0, double cx0, double cy0) {
     s.centerX = ex0 + std::cos(t) * (cx0 - ex0) - std::sin(t) * (cy0 - ey0);
     s.centerY = ey0 + std::sin(t) * (cx0 - ex0) + std::cos(t) * (cy0 - ey0);
@@ -59,10 +67,10 @@ void moveCamera(AppState& s, int key) {
             s.centerZ -= step;
             break;
         case GLUT_KEY_F7:  // zoom in, shown from the next reshape
-            s.fovY -= zoomStep;
+            zoom(s, -zoomStep);
             break;
         case GLUT_KEY_F8:  // zoom out
-            s.fovY += zoomStep;
+            zoom(s, zoomStep);
             break;
         case GLUT_KEY_UP:  // walk forward along the full view direction
             s.eyeX += step * ux;

@@ -60,10 +60,14 @@ TEST(CameraKeys, MovesFromTheResetCamera) {
     expectCamera(after({GLUT_KEY_UP, GLUT_KEY_DOWN}), 5000, 5000, 3500, 0, 0, 2, 1e-9);
     expectCamera(after({GLUT_KEY_F3, GLUT_KEY_F4}), 5000, 5000, 3500, 0, 0, 2, 1e-9);
     expectCamera(after({GLUT_KEY_F6, GLUT_KEY_F6}), 5000, 5000, 3500, 0, 0, -98, 0);
-    // The zoom steps 25 degrees and is not bounded.
-    EXPECT_EQ(after({GLUT_KEY_F7, GLUT_KEY_F7}).fovY, 0.0);
-    EXPECT_EQ(after({GLUT_KEY_F7, GLUT_KEY_F7, GLUT_KEY_F7}).fovY, -25.0);
+    // The zoom steps 25 degrees and stops at 25 and 175: a step to 0 or 180
+    // does nothing, and the opposite key steps back at once.
+    EXPECT_EQ(after({GLUT_KEY_F7}).fovY, 25.0);
+    EXPECT_EQ(after({GLUT_KEY_F7, GLUT_KEY_F7, GLUT_KEY_F7}).fovY, 25.0);
+    EXPECT_EQ(after({GLUT_KEY_F7, GLUT_KEY_F7, GLUT_KEY_F8}).fovY, 50.0);
     EXPECT_EQ(after({GLUT_KEY_F8}).fovY, 75.0);
+    EXPECT_EQ(after({GLUT_KEY_F8, GLUT_KEY_F8, GLUT_KEY_F8, GLUT_KEY_F8, GLUT_KEY_F8}).fovY, 175.0);
+    EXPECT_EQ(after({GLUT_KEY_F8, GLUT_KEY_F8, GLUT_KEY_F8, GLUT_KEY_F8, GLUT_KEY_F8, GLUT_KEY_F7}).fovY, 150.0);
 }
 
 TEST(CameraKeys, SevenTurnsEachWayReturnInEveryOrder) {

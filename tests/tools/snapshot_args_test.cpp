@@ -34,7 +34,7 @@ TEST(SnapshotArgs, StepsReachTheStateTheMenusAndKeysWould) {
     EXPECT_FALSE(state.lightOn);
     EXPECT_TRUE(state.moonGroupManual);    // a
     EXPECT_TRUE(state.earthRocketManual);  // s
-    EXPECT_DOUBLE_EQ(state.fovY, 0.0);     // two zooms in of 25 degrees from 50
+    EXPECT_DOUBLE_EQ(state.fovY, 25.0);    // two zooms in from 50: the second stops at 25
     EXPECT_DOUBLE_EQ(state.eyeZ, 3550.0);  // F1 raises the eye by 50
     EXPECT_DOUBLE_EQ(state.centerZ, 52.0);
 
