@@ -145,7 +145,8 @@ int bench(const BenchOptions& options) {
         for (long i = 0; i < options.frames; ++i) times.push_back(timedFrameMs());
         report.screens.push_back(summarise(screen->name, times, peakRssKiB()));
     }
-    std::fputs(benchTable(report).c_str(), stdout);
+    // With --json -, the JSON alone goes to standard output.
+    std::fputs(benchTable(report).c_str(), options.json == "-" ? stderr : stdout);
     if (!options.json.empty()) {
         const std::string written = writeTextFile(options.json, benchJson(report));
         if (!written.empty()) return fail(1, written);

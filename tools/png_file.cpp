@@ -3,8 +3,6 @@
 #include <png.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <unistd.h>
 
 // Streams the rows into an open file; false when libpng reports an error.
 static bool encode(FILE* file, const RgbImage& image) {
@@ -27,41 +25,8 @@ static bool encode(FILE* file, const RgbImage& image) {
     return true;
 }
 
-static std::string temporaryFor(const std::string& path) {
-    return path + ".tmp." + std::to_string(getpid());
-}
-
 std::string writePng(const std::string& path, const RgbImage& image) {
-    const std::string temporary = temporaryFor(path);
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return "cannot write " + path;
-    bool ok = encode(file, image);
-    if (std::fclose(file) != 0) ok = false;
-    if (ok && std::rename(temporary.c_str(), path.c_str()) == 0) return "";
-    std::remove(temporary.c_str());
-    return "cannot write " + path;
-}
-
-std::string checkWritable(const std::string& path) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) return "'" + path + "' is a folder, not a file";
-    const std::string temporary = temporaryFor(path);
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return "cannot write '" + path + "'";
-    std::fclose(file);
-    std::remove(temporary.c_str());
-    return "";
-}
-
-std::string writeTextFile(const std::string& path, const std::string& text) {
-    const std::string temporary = temporaryFor(path);
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return "cannot write " + path;
-    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    if (std::fclose(file) != 0) ok = false;
-    if (ok && std::rename(temporary.c_str(), path.c_str()) == 0) return "";
-    std::remove(temporary.c_str());
-    return "cannot write " + path;
+    return writeOutput(path, [&](FILE* file) { return encode(file, image); });
 }
 
 std::string readPng(const std::string& path, RgbImage& image) {

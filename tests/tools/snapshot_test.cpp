@@ -1,6 +1,8 @@
 // universe-snapshot against the live viewer, against itself, and against
 // bad command lines.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -161,6 +163,42 @@ TEST(Snapshot, BadArgumentsExitWithStatusTwoAndLeaveNoFile) {
     EXPECT_EQ(blocked.status, 2);
     EXPECT_NE(blocked.output.find("--gallery"), std::string::npos) << blocked.output;
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"file"});
+}
+
+// Outputs that are not plain files: a symbolic link keeps its place and its
+// target gets the picture; "-" and a FIFO stream the PNG and the FIFO stays;
+// a full device fails with status 1, naming it, and stays a device.
+TEST(Snapshot, OutputsKeepLinksAndDevicesAndReportWriteErrors) {
+    TempDir dir;
+    const std::string target = dir.path("target.png"), link = dir.path("link.png");
+    ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+    ProcessResult result = runProcess({snapshotTool, "--out", link});
+    EXPECT_EQ(result.status, 0) << result.output;
+    struct stat info {};
+    EXPECT_TRUE(lstat(link.c_str(), &info) == 0 && S_ISLNK(info.st_mode));
+    RgbImage image;
+    EXPECT_EQ(readPng(target, image), "");
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"link.png", "target.png"}));
+
+    result = runProcess({snapshotTool, "--size", "8x6", "--out", "-"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.output.substr(0, 4), "\x89PNG");
+
+    // A FIFO, read as the tool writes it.
+    const std::string fifo = dir.path("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::string streamed;
+    std::thread reader([&] { streamed = readFile(fifo); });
+    result = runProcess({snapshotTool, "--size", "8x6", "--out", fifo});
+    reader.join();
+    EXPECT_EQ(result.status, 0) << result.output;
+    EXPECT_EQ(streamed.substr(0, 4), "\x89PNG");
+    EXPECT_TRUE(lstat(fifo.c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
+
+    result = runProcess({snapshotTool, "--size", "8x6", "--out", "/dev/full"});
+    EXPECT_EQ(result.status, 1) << result.output;
+    EXPECT_NE(result.output.find("cannot write /dev/full: No space left"), std::string::npos) << result.output;
+    EXPECT_TRUE(stat("/dev/full", &info) == 0 && S_ISCHR(info.st_mode));
 }
 
 // The gallery: all seven screens, each at the size asked for, and an index
