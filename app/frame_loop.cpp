@@ -2,6 +2,11 @@
 
 #include <GL/freeglut.h>
 
+#include <chrono>
+#include <thread>
+
+#include "app/platform.h"
+
 #include "scenes/earth_scenes.h"
 #include "scenes/matrix_universe.h"
 #include "scenes/text_screens.h"
@@ -79,7 +84,12 @@ void advanceClocks(AppState& state) {
     }
 }
 
+// How long an idle step waits while nobody can see the window: GLUT draws
+// nothing then, and without the wait the idle loop would spin a whole core.
+static const std::chrono::milliseconds hiddenIdleWait(75);
+
 void onIdle() {
+    if (!windowViewable()) std::this_thread::sleep_for(hiddenIdleWait);
     advanceClocks(appState);
     glutPostRedisplay();
 }

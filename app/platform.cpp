@@ -31,6 +31,31 @@ void showUserText(const char* latin1Text, bool isError) {
                 MB_OK | (isError ? MB_ICONERROR : MB_ICONINFORMATION));
 }
 
+bool windowViewable() {
+    HWND window = WindowFromDC(wglGetCurrentDC());
+    return !window || !IsIconic(window);
+}
+
+std::string displayProblem(const std::string& /*displayName*/) { return ""; }
+
+void endDisplayCheck() {}
+
+void decorateWindow() {}
+
+#elif defined(__EMSCRIPTEN__)
+
+// In the browser the page is the window: glutCreateWindow has given it the
+// title, and there is no display to check nor window to decorate.
+#include <cstdio>
+
+void setNativeWindowTitle(const char* /*latin1Title*/) {}
+
+void showUserText(const char* latin1Text, bool isError) {
+    std::fputs(latin1Text, isError ? stderr : stdout);
+}
+
+bool windowViewable() { return true; }
+
 std::string displayProblem(const std::string& /*displayName*/) { return ""; }
 
 void endDisplayCheck() {}
@@ -46,8 +71,45 @@ void decorateWindow() {}
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
-void setNativeWindowTitle(const char* /*latin1Title*/) {}
+// Latin-1 is the first 256 code points of Unicode: bytes from 0x80 become
+// two UTF-8 bytes.
+static std::string utf8FromLatin1(const char* text) {
+    std::string utf8;
+    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c; ++c) {
+        if (*c < 0x80) {
+            utf8.push_back(static_cast<char>(*c));
+        } else {
+            utf8.push_back(static_cast<char>(0xC0 | (*c >> 6)));
+            utf8.push_back(static_cast<char>(0x80 | (*c & 0x3F)));
+        }
+    }
+    return utf8;
+}
+
+void setNativeWindowTitle(const char* latin1Title) {
+    // glutCreateWindow made its window's context current.
+    Display* display = glXGetCurrentDisplay();
+    const Window window = glXGetCurrentDrawable();
+    if (!display || !window) return;
+    const std::string title = utf8FromLatin1(latin1Title);
+    const Atom utf8String = XInternAtom(display, "UTF8_STRING", False);
+    for (const char* name : {"_NET_WM_NAME", "_NET_WM_ICON_NAME"}) {
+        XChangeProperty(display, window, XInternAtom(display, name, False), utf8String, 8,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(title.data()),
+                        static_cast<int>(title.size()));
+    }
+    XFlush(display);
+}
+
+bool windowViewable() {
+    Display* display = glXGetCurrentDisplay();
+    const Window window = glXGetCurrentDrawable();
+    XWindowAttributes attributes;
+    if (!display || !window || !XGetWindowAttributes(display, window, &attributes)) return true;
+    return attributes.map_state == IsViewable;
+}
 
 void showUserText(const char* latin1Text, bool isError) {
     std::fputs(latin1Text, isError ? stderr : stdout);

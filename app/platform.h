@@ -5,12 +5,17 @@
 
 #include <string>
 
-// Gives the current GLUT window `latin1Title` (Latin-1 bytes) as its title.
-// glutCreateWindow has set it already on X11, where the bytes are the
-// title's own encoding, so there this does nothing. On Windows the title is
-// set again through the wide-character API, each byte as the code point of
-// the same number, so that it reads the same whatever the code page.
+// Gives the current GLUT window `latin1Title` (Latin-1 bytes) as its title
+// where GLUT's own is not enough. On X11 glutCreateWindow has set WM_NAME
+// in Latin-1; this adds _NET_WM_NAME and _NET_WM_ICON_NAME in UTF-8, which
+// today's taskbars and window lists read. On Windows the title is set again
+// through the wide-character API, each byte as the code point of the same
+// number, so that it reads the same whatever the code page.
 void setNativeWindowTitle(const char* latin1Title);
+
+// Whether the current GLUT window can be seen: false while it is iconified
+// or unmapped (X11) or minimised (Windows); true where that cannot be told.
+bool windowViewable();
 
 // Shows a text for the user (Latin-1 bytes): on standard output, or on
 // standard error when `isError`; in a message box on Windows, where the
