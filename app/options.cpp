@@ -5,7 +5,18 @@
 
 namespace {
 
-const char* const usageLine = "usage: universe [--scene NAME] [--fullscreen] [GLUT options]\n";
+const char* const terminalUsage = "usage: universe [--scene NAME] [--fullscreen] [GLUT options]\n";
+const char* const messageBoxUsage = "usage: universe.exe [--scene NAME] [--fullscreen]\n";
+const char* const usageLine =
+    platformHelpStyle == HelpStyle::MessageBox ? messageBoxUsage : terminalUsage;
+
+// How much of an argument a message repeats.
+const size_t longestEcho = 64;
+
+// `text` as a message quotes it: cut after 64 characters, marked "...".
+std::string echoed(const std::string& text) {
+    return "'" + (text.size() > longestEcho ? text.substr(0, longestEcho) + "..." : text) + "'";
+}
 
 // GLUT's X11 options, which glutInit reads from the same argv.
 const char* const glutOptionsWithValue[] = {"-display", "-geometry"};
@@ -52,18 +63,18 @@ ViewerOptions parseViewerOptions(int argc, const char* const* argv) {
             const Screen* screen = findScreen(name);
             // The farewell ends the program: it is no place to start.
             if (!screen || screen->mainMenuEntry)
-                return refuse("--scene: '" + name + "' is not one of " + screenNames(true));
+                return refuse("--scene: " + echoed(name) + " is not one of " + screenNames(true));
             options.startScene = screen;
         } else if (isOneOf(arg, glutOptionsWithValue)) {
-            if (i + 1 >= argc) return refuse("option '" + arg + "' needs a value");
+            if (i + 1 >= argc) return refuse("option " + echoed(arg) + " needs a value");
             if (arg == "-display") options.displayName = argv[i + 1];
             ++i;
         } else if (isOneOf(arg, glutFlags)) {
             // GLUT's; nothing for the viewer.
         } else if (arg.size() > 1 && arg[0] == '-') {
-            return refuse("unknown option '" + arg + "'");
+            return refuse("unknown option " + echoed(arg));
         } else {
-            return refuse("unexpected argument '" + arg + "'");
+            return refuse("unexpected argument " + echoed(arg));
         }
     }
     return options;
@@ -71,8 +82,9 @@ ViewerOptions parseViewerOptions(int argc, const char* const* argv) {
 
 std::string versionLine() { return std::string("universe ") + UNIVERSE_VERSION; }
 
-std::string helpText() {
-    return std::string(usageLine) +
+// The --help text of the X11 viewer, for a terminal: two columns of keys.
+static std::string terminalHelpText() {
+    return std::string(terminalUsage) +
            "       universe --help | --version\n"
            "Universo 3D: an animated 3D model of a small universe. The left mouse button\n"
            "opens the menu: scenes, key references, options, \"Sair do universo\" to quit.\n"
@@ -94,6 +106,38 @@ std::string helpText() {
            "  + -    one step forward or back of each of them that is on\n"
            "  a s d f g  (manual Earth scene) the Moon group, the Earth's rocket, the blue,\n"
            "         red or green satellite follows the manual motion: on or off\n";
+}
+
+// The --help text of the Windows viewer, shown in a message box in a
+// proportional font: one key to a line, a tab before each description, and
+// no X11 options.
+static std::string messageBoxHelpText() {
+    return std::string(messageBoxUsage) +
+           "universe.exe --help | --version\n\n"
+           "Universo 3D: an animated 3D model of a small universe. The left mouse button "
+           "opens the menu: scenes, key references, options, \"Sair do universo\" to quit.\n\n"
+           "Options:\n"
+           "--scene NAME\tstart in this scene, not the intro: intro, universe-auto, "
+           "universe-manual, earth-auto, earth-manual, matrix-universe\n"
+           "--fullscreen\tmake the window fill the screen\n"
+           "--help, --version\tshow this help, or the version\n\n"
+           "Keys, in every scene:\n"
+           "F1, F2\tcamera up, down\n"
+           "F3, F4\tcamera left, right\n"
+           "F5, F6\tlook up, down\n"
+           "F7, F8\tzoom in, out (at the next resize)\n"
+           "Up, Down\twalk forward, back\n"
+           "Left, Right\tturn left, right\n"
+           "x, y, z\tthe axis that the stars, and the manual turn, go about\n\n"
+           "Keys, in the manual scenes:\n"
+           "e, r, t\tscaling, turning, moving along z: on or off\n"
+           "+, -\tone step forward or back of each of them that is on\n"
+           "a, s, d, f, g\t(manual Earth scene) the Moon group, the Earth's rocket, "
+           "the blue, red or green satellite follows the manual motion\n";
+}
+
+std::string helpText(HelpStyle style) {
+    return style == HelpStyle::MessageBox ? messageBoxHelpText() : terminalHelpText();
 }
 
 int answerWithoutWindow(const ViewerOptions& options) {

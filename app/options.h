@@ -17,7 +17,8 @@ struct ViewerOptions {
 };
 
 // Reads the arguments after argv[0] in order; the first --help, --version or
-// bad argument decides the action. GLUT's options (-display NAME,
+// bad argument decides the action. A problem quotes at most 64 characters of
+// the argument, then "...". GLUT's options (-display NAME,
 // -geometry WxH+X+Y, -iconic, -direct, -indirect, -gldebug, -sync) are
 // skipped with their values.
 ViewerOptions parseViewerOptions(int argc, const char* const* argv);
@@ -30,5 +31,15 @@ int answerWithoutWindow(const ViewerOptions& options);
 // "universe 1.1.0": the program's name and the project's version.
 std::string versionLine();
 
+// How the help is shown: in a terminal (two columns of keys, GLUT's X11
+// options) or in a Windows message box (one key to a line, tab-aligned).
+enum class HelpStyle { Terminal, MessageBox };
+
+#ifdef _WIN32
+const HelpStyle platformHelpStyle = HelpStyle::MessageBox;
+#else
+const HelpStyle platformHelpStyle = HelpStyle::Terminal;
+#endif
+
 // The --help text: usage, options and a summary of the keys.
-std::string helpText();
+std::string helpText(HelpStyle style = platformHelpStyle);

@@ -2,11 +2,13 @@
 // them, without a window.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "app/options.h"
+#include "app/platform.h"
 #include "app/screen_names.h"
 #include "state/app_state.h"
 
@@ -21,9 +23,11 @@ TEST(ViewerOptions, ArgumentListsGiveTheirOutcomes) {
         std::string display;    // the -display value seen
     };
     bool AppState::* const intro = &AppState::showIntro;
+    const std::string longName(100000, 'n');
     const Case cases[] = {
         {{}, A::Run, "", false, intro, ""},
         {{"--help"}, A::ShowHelp, "", false, intro, ""},
+        {{"-h"}, A::ShowHelp, "", false, intro, ""},
         {{"--version", "--help"}, A::ShowVersion, "", false, intro, ""},
         {{"--help", "--bogus"}, A::ShowHelp, "", false, intro, ""},
         {{"--bogus", "--help"}, A::Refuse, "unknown option '--bogus'", false, intro, ""},
@@ -41,6 +45,8 @@ TEST(ViewerOptions, ArgumentListsGiveTheirOutcomes) {
         {{"--scene", "farewell"}, A::Refuse, "'farewell'", false, intro, ""},
         {{"--scene", "saturn"}, A::Refuse, "'saturn'", false, intro, ""},
         {{"--scene"}, A::Refuse, "'--scene'", false, intro, ""},
+        // A long argument is quoted cut short.
+        {{"--scene", longName.c_str()}, A::Refuse, "'" + longName.substr(0, 64) + "...'", false, intro, ""},
         // GLUT's own options, with their values, are GLUT's.
         {{"-display", ":7", "-geometry", "640x480+0+0", "-iconic", "-direct", "-indirect", "-gldebug",
           "-sync", "--scene", "earth-auto"},
@@ -60,11 +66,18 @@ TEST(ViewerOptions, ArgumentListsGiveTheirOutcomes) {
         EXPECT_EQ(options.displayName, c.display) << line;
         if (c.action == A::Refuse) {
             EXPECT_NE(options.problem.find(c.named), std::string::npos) << line << ": " << options.problem;
+            EXPECT_LT(options.problem.size(), 200u) << line;
+            EXPECT_EQ(answerWithoutWindow(options), 2) << line;  // a usage error, for scripts
         }
         AppState state;
         if (options.startScene) chooseScreen(state, *options.startScene);
         EXPECT_TRUE(state.*c.shown) << line;
     }
+    // Without a display the message names the one tried, from -display or
+    // from DISPLAY (numbers no server uses).
+    EXPECT_NE(displayProblem(":987").find("':987' given by -display"), std::string::npos);
+    setenv("DISPLAY", ":986", 1);
+    EXPECT_NE(displayProblem("").find("':986' named by DISPLAY"), std::string::npos);
     EXPECT_TRUE(std::regex_match(versionLine(), std::regex("universe [0-9]+\\.[0-9]+\\.[0-9]+")))
         << versionLine();
 }
