@@ -34,9 +34,62 @@ int bluePixelsRightOf(const WindowPicture& picture, const std::array<double, 2>&
     return count;
 }
 
+// Each screen's lines in order: where the line starts, its font (24: Times
+// Roman 24, 18: Helvetica 18) and its text; nullptr for a credit line, whose
+// wording is free.
+struct ExpectedLine {
+    float x, y, z;
+    int font;
+    const char* text;
+};
+
+const ExpectedLine introText[] = {
+    {-150, 50, 700, 24, " Projecto 3D - Opengl "},
+    {-150, 150, 600, 24, "  O Universo  "},
+    {750, 50, 400, 24, " O Universo e constituido por varios cenarios  "},
+    {750, 50, 300, 24, "  Universo Automatico"},
+    {750, 50, 200, 24, "  Universo Manual "},
+    {750, 50, 100, 24, "  Terra , Lua , Foguetao e Homem - Automatico  "},
+    {750, 50, 0, 24, "  Terra , Lua , Foguetao e Homem - Manual "},
+    {750, 50, -100, 24, "  Universo com matrizes - Automatico "},
+    {1100, 0, -300, 18, " Clique no botao esquerdo do rato, e leia com atencao as instrucoes.... boa viagem "},
+};
+
+const ExpectedLine farewellText[] = {
+    {-150, 50, 700, 24, " Projecto 3D - Opengl "},
+    {-150, 150, 600, 24, "  O Universo  "},
+    {1100, 50, 600, 24, " Visualizacao Computacional "},
+    {1100, 50, 500, 24, "   4 ano - Matematica "},
+    {1150, 50, 400, 24, nullptr},
+    {1100, 50, 300, 24, nullptr},
+    {600, 250, -50, 24, "  Realizado por:    "},
+    {800, 150, -150, 24, nullptr},
+    {750, 50, -300, 24, nullptr},
+    {100, 450, -600, 18, " Aguarde...esta a encerrar!"},
+};
+
+template <int N>
+void expectTextLines(const ExpectedLine (&expected)[N]) {
+    const std::vector<TextLine>& lines = textLog();
+    ASSERT_EQ(lines.size(), size_t(N));
+    for (int i = 0; i < N; ++i) {
+        const ExpectedLine& e = expected[i];
+        EXPECT_EQ(lines[i].at, (std::array<float, 3>{e.x, e.y, e.z})) << "line " << i + 1;
+        EXPECT_EQ(lines[i].font, e.font == 24 ? GLUT_BITMAP_TIMES_ROMAN_24 : GLUT_BITMAP_HELVETICA_18)
+            << "line " << i + 1;
+        if (e.text) {
+            EXPECT_EQ(lines[i].text, e.text) << "line " << i + 1;
+        } else {
+            EXPECT_FALSE(lines[i].text.empty()) << "line " << i + 1;
+        }
+    }
+}
+
 TEST_F(TextScreens, IntroShowsLitBlueTextAmongRedGreenBlueAxes) {
     appState.axesOn = appState.lightOn = false;  // forced back on by the screen
+    startDrawLog(DrawMode::Record);
     drawFrame();
+    expectTextLines(introText);
     EXPECT_TRUE(appState.axesOn);
     EXPECT_TRUE(appState.lightOn);
     EXPECT_EQ(glCounters.swaps, 1);
@@ -65,7 +118,9 @@ TEST_F(TextScreens, IntroShowsLitBlueTextAmongRedGreenBlueAxes) {
 TEST_F(TextScreens, FarewellPictureForcesOptionsAndSwapsOnce) {
     appState.axesOn = appState.lightOn = false;
     appState.showIntro = false;
+    startDrawLog(DrawMode::Record);
     drawFarewellFrame();
+    expectTextLines(farewellText);
     EXPECT_TRUE(appState.axesOn && appState.lightOn);
     EXPECT_EQ(glCounters.swaps, 1);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));

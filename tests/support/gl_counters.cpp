@@ -10,6 +10,7 @@ namespace {
 DrawMode drawMode = DrawMode::Forward;
 std::vector<DrawCall> calls;
 std::vector<DrawCall> colourCalls;
+std::vector<TextLine> textLines;
 bool forwardRedisplay = false;
 
 // Records a call in `log` when logging; says whether the real call should
@@ -31,6 +32,7 @@ void startDrawLog(DrawMode mode) {
     drawMode = mode;
     calls.clear();
     colourCalls.clear();
+    textLines.clear();
 }
 
 void stopDrawLog() { drawMode = DrawMode::Forward; }
@@ -38,6 +40,8 @@ void stopDrawLog() { drawMode = DrawMode::Forward; }
 const std::vector<DrawCall>& drawLog() { return calls; }
 
 const std::vector<DrawCall>& colourLog() { return colourCalls; }
+
+const std::vector<TextLine>& textLog() { return textLines; }
 
 std::vector<DrawCall> callsOf(const std::string& kind) {
     std::vector<DrawCall> out;
@@ -72,6 +76,8 @@ void __real_glutWireCube(double);
 void __real_gluCylinder(GLUquadric*, GLdouble, GLdouble, GLdouble, GLint, GLint);
 void __real__Z17applyManualMotionv();
 void __real_glColor3f(GLfloat, GLfloat, GLfloat);
+void __real_glRasterPos3f(GLfloat, GLfloat, GLfloat);
+void __real_glutBitmapCharacter(void*, int);
 
 void __wrap_glutSwapBuffers() {
     ++glCounters.swaps;
@@ -119,6 +125,18 @@ void __wrap_gluCylinder(GLUquadric* q, GLdouble base, GLdouble top, GLdouble hei
 void __wrap_glColor3f(GLfloat r, GLfloat g, GLfloat b) {
     record("glColor3f", {r, g, b}, colourCalls);
     __real_glColor3f(r, g, b);  // always: later calls are judged by the colour
+}
+void __wrap_glRasterPos3f(GLfloat x, GLfloat y, GLfloat z) {
+    if (drawMode != DrawMode::Forward) textLines.push_back({{x, y, z}, nullptr, ""});
+    __real_glRasterPos3f(x, y, z);
+}
+void __wrap_glutBitmapCharacter(void* font, int character) {
+    if (drawMode != DrawMode::Forward && !textLines.empty()) {
+        TextLine& line = textLines.back();
+        line.font = line.text.empty() || line.font == font ? font : nullptr;
+        line.text.push_back(static_cast<char>(character));
+    }
+    __real_glutBitmapCharacter(font, character);
 }
 void __wrap__Z17applyManualMotionv() {
     record("applyManualMotion", {});

@@ -39,6 +39,15 @@ const std::vector<DrawCall>& drawLog();
 // each with its colour as args and the model-view matrix when it was set.
 const std::vector<DrawCall>& colourLog();
 
+// One line of bitmap text drawn while logging: each glRasterPos3f starts a
+// line, each glutBitmapCharacter adds its character.
+struct TextLine {
+    std::array<float, 3> at;
+    void* font = nullptr;  // the font of every character; nullptr when they differ
+    std::string text;
+};
+const std::vector<TextLine>& textLog();
+
 // The calls of one kind, in order; with `arg0` given, only those whose
 // first argument equals it.
 std::vector<DrawCall> callsOf(const std::string& kind);

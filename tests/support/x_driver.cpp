@@ -74,6 +74,10 @@ std::string XDriver::titleBytes(XWindowId window) {
     return readProperty(display_, window, XA_WM_NAME);
 }
 
+std::string XDriver::propertyBytes(XWindowId window, const char* name) {
+    return readProperty(display_, window, XInternAtom(display_, name, False));
+}
+
 std::vector<XWindowId> XDriver::findWindows(const std::string& title) {
     std::vector<XWindowId> found;
     Window root, parent, *children = nullptr;

@@ -64,6 +64,9 @@ public:
     std::vector<XWindowId> findWindows(const std::string& title);
     // The raw bytes of a window's WM_NAME property.
     std::string titleBytes(XWindowId window);
+    // The raw bytes of the property `name` (8-bit and 16-bit data as held;
+    // 32-bit data as Xlib hands it); empty when the window has none.
+    std::string propertyBytes(XWindowId window, const char* name);
     // The window's rectangle on the screen, read from the server.
     ScreenRect rect(XWindowId window);
     bool viewable(XWindowId window);
