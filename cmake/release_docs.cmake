@@ -47,7 +47,7 @@ install(FILES docs/README.package.md DESTINATION ${UNIVERSE_DOC_DIR} RENAME READ
 find_program(UNIVERSE_GZIP gzip)
 if(UNIX AND UNIVERSE_GZIP)
   set(release_outputs "")
-  foreach(page universe.6 universe-snapshot.1 universe-bench.1)
+  foreach(page universe.1 universe-snapshot.1 universe-bench.1)
     string(REGEX REPLACE ".*\\." "" section "${page}")
     configure_file(docs/man/${page}.in man/${page} @ONLY)
     add_custom_command(
