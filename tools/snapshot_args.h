@@ -5,13 +5,7 @@
 #include <string>
 #include <vector>
 
-struct AppState;
-
-// One input fed to the program's own handlers, in command-line order.
-struct Step {
-    enum Kind { Screen, Option, Key, Special } kind;
-    int value;  // screen index, option menu value, character, or GLUT key code
-};
+#include "app/steps.h"
 
 struct SnapshotRequest {
     int width = 800;
@@ -26,8 +20,5 @@ struct SnapshotRequest {
 // Reads the arguments after the program name. Returns "" on success, else a
 // message that names the offending argument.
 std::string parseSnapshotArgs(const std::vector<std::string>& args, SnapshotRequest& request);
-
-// Applies one step through the handler the live program would call for it.
-void applyStep(AppState& state, const Step& step);
 
 extern const char* const snapshotUsage;

@@ -1,0 +1,208 @@
+// Immediate mode: the current colour and normal, glBegin/glEnd, and the
+// splitting of each primitive into points, lines and triangles in the order
+// Mesa's draw module splits them (the provoking vertex last).
+#include <GL/gl.h>
+
+#include <cmath>
+#include <initializer_list>
+#include <vector>
+
+#include "gl_draw.h"
+#include "gl_lighting.h"
+#include "gl_matrices.h"
+#include "gl_state.h"
+#include "gl_vertex.h"
+
+namespace {
+
+bool insideBeginEnd = false;
+GLenum primitive = GL_POINTS;
+std::vector<DrawVertex> primitiveVertices;  // processed, as given
+std::vector<DrawVertex> assembled;          // points, line pairs or triangles
+
+float clamp01(float v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
+
+void setColor(float r, float g, float b, float a) {
+    GLState& s = glState();
+    s.color[0] = r;
+    s.color[1] = g;
+    s.color[2] = b;
+    s.color[3] = a;
+    if (s.colorMaterial) updateColorMaterial();
+}
+
+void setNormal(float x, float y, float z) {
+    GLState& s = glState();
+    s.normal[0] = x;
+    s.normal[1] = y;
+    s.normal[2] = z;
+}
+
+void addVertex(float x, float y, float z, float w) {
+    if (!insideBeginEnd) return;
+    const float object[4] = {x, y, z, w};
+    primitiveVertices.push_back(processVertex(object));
+}
+
+// Appends one line or triangle; with flat shading every vertex takes the
+// colours of the provoking (last) one.
+void emit(std::initializer_list<int> indices) {
+    const DrawVertex& provoking = primitiveVertices[*(indices.end() - 1)];
+    const bool flat = glState().shadeModel == GL_FLAT;
+    for (int i : indices) {
+        DrawVertex v = primitiveVertices[i];
+        if (flat) {
+            for (int c = 0; c < 4; c++) {
+                v.front[c] = provoking.front[c];
+                v.back[c] = provoking.back[c];
+            }
+        }
+        assembled.push_back(v);
+    }
+}
+
+// Lines and points take the front colour whichever way they face.
+void useFrontColours() {
+    for (DrawVertex& v : primitiveVertices) {
+        for (int c = 0; c < 4; c++) v.back[c] = v.front[c];
+    }
+}
+
+// Fills `assembled` from `primitiveVertices`; returns how it is to be drawn.
+DrawMode assemble() {
+    const int n = static_cast<int>(primitiveVertices.size());
+    assembled.clear();
+    switch (primitive) {
+        case GL_POINTS:
+            useFrontColours();
+            assembled = primitiveVertices;
+            return DrawMode::Points;
+        case GL_LINES:
+            useFrontColours();
+            for (int i = 0; i + 1 < n; i += 2) emit({i, i + 1});
+            return DrawMode::Lines;
+        case GL_LINE_STRIP:
+        case GL_LINE_LOOP:
+            useFrontColours();
+            for (int i = 0; i + 1 < n; i++) emit({i, i + 1});
+            if (primitive == GL_LINE_LOOP && n >= 2) emit({n - 1, 0});
+            return DrawMode::Lines;
+        case GL_TRIANGLES:
+            for (int i = 0; i + 2 < n; i += 3) emit({i, i + 1, i + 2});
+            return DrawMode::Triangles;
+        case GL_TRIANGLE_STRIP:
+            for (int i = 0; i + 2 < n; i++) {
+                if (i & 1) {
+                    emit({i + 1, i, i + 2});
+                } else {
+                    emit({i, i + 1, i + 2});
+                }
+            }
+            return DrawMode::Triangles;
+        case GL_TRIANGLE_FAN:
+            for (int i = 0; i + 2 < n; i++) emit({0, i + 1, i + 2});
+            return DrawMode::Triangles;
+        case GL_QUADS:
+            for (int i = 0; i + 3 < n; i += 4) {
+                emit({i, i + 1, i + 3});
+                emit({i + 1, i + 2, i + 3});
+            }
+            return DrawMode::Triangles;
+        case GL_QUAD_STRIP:
+            for (int i = 0; i + 3 < n; i += 2) {
+                emit({i + 2, i, i + 3});
+                emit({i, i + 1, i + 3});
+            }
+            return DrawMode::Triangles;
+        case GL_POLYGON:
+            // The first vertex is the polygon's provoking vertex, so it comes last.
+            for (int i = 0; i + 2 < n; i++) emit({i + 1, i + 2, 0});
+            return DrawMode::Triangles;
+        default:
+            return DrawMode::Points;
+    }
+}
+
+}  // namespace
+
+DrawVertex processVertex(const float object[4]) {
+    const GLState& s = glState();
+    DrawVertex v;
+    transformPoint(modelviewProjectionMatrix(), object, v.position);
+    if (!s.lighting) {
+        for (int c = 0; c < 4; c++) v.front[c] = v.back[c] = clamp01(s.color[c]);
+        return v;
+    }
+    float eye[4] = {0, 0, 0, 1};
+    if (lightingNeedsEyePosition()) transformPoint(modelviewMatrix(), object, eye);
+    // Normals go through the inverse transpose and keep the length that
+    // gives them, unless GL_NORMALIZE is on.
+    const float (&n)[3][3] = normalTransform();
+    float normal[3];
+    for (int r = 0; r < 3; r++) {
+        normal[r] = n[r][0] * s.normal[0] + n[r][1] * s.normal[1] + n[r][2] * s.normal[2];
+    }
+    if (s.normalize) {
+        const float length =
+            std::sqrt(normal[0] * normal[0] + normal[1] * normal[1] + normal[2] * normal[2]);
+        if (length > 0) {
+            for (float& c : normal) c /= length;
+        }
+    }
+    lightVertex(eye, normal, v.front, v.back);
+    return v;
+}
+
+extern "C" {
+
+void glBegin(GLenum mode) {
+    insideBeginEnd = true;
+    primitive = mode;
+    primitiveVertices.clear();
+}
+
+void glEnd(void) {
+    if (!insideBeginEnd) return;
+    insideBeginEnd = false;
+    const DrawMode mode = assemble();
+    if (!assembled.empty()) {
+        drawVertices(mode, assembled.data(), static_cast<int>(assembled.size()));
+    }
+}
+
+void glVertex2f(GLfloat x, GLfloat y) { addVertex(x, y, 0, 1); }
+void glVertex2d(GLdouble x, GLdouble y) {
+    addVertex(static_cast<float>(x), static_cast<float>(y), 0, 1);
+}
+void glVertex2i(GLint x, GLint y) { addVertex(static_cast<float>(x), static_cast<float>(y), 0, 1); }
+void glVertex3f(GLfloat x, GLfloat y, GLfloat z) { addVertex(x, y, z, 1); }
+void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
+    addVertex(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z), 1);
+}
+void glVertex3i(GLint x, GLint y, GLint z) {
+    addVertex(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z), 1);
+}
+void glVertex3fv(const GLfloat* v) { addVertex(v[0], v[1], v[2], 1); }
+void glVertex3dv(const GLdouble* v) { glVertex3d(v[0], v[1], v[2]); }
+void glVertex4f(GLfloat x, GLfloat y, GLfloat z, GLfloat w) { addVertex(x, y, z, w); }
+
+void glNormal3f(GLfloat x, GLfloat y, GLfloat z) { setNormal(x, y, z); }
+void glNormal3d(GLdouble x, GLdouble y, GLdouble z) {
+    setNormal(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+}
+void glNormal3fv(const GLfloat* v) { setNormal(v[0], v[1], v[2]); }
+void glNormal3dv(const GLdouble* v) { glNormal3d(v[0], v[1], v[2]); }
+
+void glColor3f(GLfloat r, GLfloat g, GLfloat b) { setColor(r, g, b, 1); }
+void glColor3d(GLdouble r, GLdouble g, GLdouble b) {
+    setColor(static_cast<float>(r), static_cast<float>(g), static_cast<float>(b), 1);
+}
+void glColor3ub(GLubyte r, GLubyte g, GLubyte b) { setColor(r / 255.0f, g / 255.0f, b / 255.0f, 1); }
+void glColor3fv(const GLfloat* v) { setColor(v[0], v[1], v[2], 1); }
+void glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) { setColor(r, g, b, a); }
+void glColor4fv(const GLfloat* v) { setColor(v[0], v[1], v[2], v[3]); }
+void glColor4ub(GLubyte r, GLubyte g, GLubyte b, GLubyte a) {
+    setColor(r / 255.0f, g / 255.0f, b / 255.0f, a / 255.0f);
+}
+
+}  // extern "C"
