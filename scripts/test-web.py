@@ -1,0 +1,415 @@
+"""The browser build's test, run by scripts/test-web.
+
+Serves a built site (default build-web/site) on 127.0.0.1, drives headless
+Chromium through ChromeDriver with Selenium, and checks the page: every
+screen reached by URL steps against universe-snapshot's picture of the same
+steps, the pop-up menu, the keys on a paused page, a bad URL parameter, the
+load time and the console. It also prints the automatic Universe's frame
+time in the browser against the native viewer's (universe-bench). The
+browser's frames and the native pictures are kept in build-web/test/.
+Ends with the line "web: N passed, M failed".
+
+    /usr/bin/python3 scripts/test-web.py [SITE_DIR]
+"""
+
+import base64
+import functools
+import http.server
+import json
+import os
+import shutil
+import signal
+import statistics
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+SNAPSHOT = os.path.join(ROOT, "build", "universe-snapshot")
+BENCH = os.path.join(ROOT, "build", "universe-bench")
+WITH_XVFB = os.path.join(ROOT, "scripts", "with-xvfb")
+FRAMES_DIR = os.path.join(ROOT, "build-web", "test")
+
+# A frame passes when at least this share of its pixels is equal, within a
+# fuzz of 6%, to the native picture of the same moment.
+MIN_EQUAL = 0.995
+LOAD_LIMIT_S = 1.0
+WAIT_S = 60
+
+# The screens, each as URL steps and as universe-snapshot's arguments for
+# the same steps; the URLs end in "pause" so that the frame stays still.
+SCREENS = [
+    ("intro", "scene=intro", ["--screen", "intro"]),
+    ("universe-auto", "scene=universe-auto&axes=on&stars=steady&ticks=3",
+     ["--screen", "universe-auto", "--axes", "on", "--stars", "steady", "--ticks", "3"]),
+    ("universe-manual", "scene=universe-manual&keys=r%2Br&special=F2,left",
+     ["--screen", "universe-manual", "--keys", "r+r", "--special", "F2,left"]),
+    ("earth-auto", "scene=earth-auto&light=off&ticks=3",
+     ["--screen", "earth-auto", "--light", "off", "--ticks", "3"]),
+    ("earth-manual", "scene=earth-manual&keys=asr%2B",
+     ["--screen", "earth-manual", "--keys", "asr+"]),
+    ("matrix-universe", "scene=matrix-universe&ticks=3",
+     ["--screen", "matrix-universe", "--ticks", "3"]),
+    ("farewell", "scene=farewell", ["--screen", "farewell"]),
+]
+# Pictures for the menu and key checks.
+EXTRA_SHOTS = [
+    ("menu-universe-auto", ["--screen", "universe-auto"]),
+    ("keys-universe-manual", ["--screen", "universe-manual", "--special", "F1", "--keys", "r+"]),
+]
+
+MAIN_MENU = ["Cenários", "Instruções Gerais", "Instruções Manuais", "Opções Extras",
+             "Sair do universo"]
+SCENES_MENU = ["Universo Automático", "Universo Manual",
+               "Terra , Lua , Foguetão e Homem - Automático ",
+               "Terra , Lua , Foguetão e Homem - Manual ",
+               "Universo com matrizes - automático  ", "Menu Principal"]
+
+CHROMIUM_FLAGS = [
+    "--headless", "--no-sandbox", "--enable-unsafe-swiftshader", "--use-angle=swiftshader",
+    "--disable-background-networking", "--disable-component-update", "--disable-sync",
+    "--no-first-run", "--window-size=1280,1024",
+]
+
+
+class Report:
+    """Counts and prints the checks' results."""
+
+    def __init__(self):
+        self.passed = 0
+        self.failed = 0
+
+    def result(self, name, ok, detail=""):
+        if ok:
+            self.passed += 1
+        else:
+            self.failed += 1
+        print(f"{'ok  ' if ok else 'FAIL'} {name}{': ' + detail if detail else ''}", flush=True)
+
+    def run(self, name, check):
+        """Runs check(), which returns (ok, detail); an exception fails it."""
+        started = time.monotonic()
+        try:
+            ok, detail = check()
+        except Exception as error:  # a check that breaks is a failed check
+            lines = str(error).strip().splitlines()
+            ok, detail = False, f"{type(error).__name__}: {lines[0] if lines else ''}"
+        self.result(name, ok, f"{detail} [{time.monotonic() - started:.1f} s]")
+
+
+def native_pictures(work):
+    """Draws the native pictures and runs universe-bench, under one Xvfb.
+
+    Returns the automatic Universe's median frame time in ms."""
+    bench_json = os.path.join(work, "bench.json")
+    # xev holds a connection for the whole script: an X server whose last
+    # client leaves resets itself, and a snapshot that connects during that
+    # reset fails. (The first snapshot takes far longer than xev to connect.)
+    lines = ["set -e", "xev -root >/dev/null & holder=$!"]
+    for name, _, args in SCREENS:
+        lines.append(shell_words([SNAPSHOT] + args + ["--out", native_png(name)]))
+    for name, args in EXTRA_SHOTS:
+        lines.append(shell_words([SNAPSHOT] + args + ["--out", native_png(name)]))
+    lines.append(shell_words([BENCH, "--screens", "universe-auto", "--warmup", "3",
+                              "--frames", "20", "--json", bench_json]) + " >/dev/null")
+    lines.append("kill $holder")
+    script = os.path.join(work, "native.sh")
+    with open(script, "w") as out:
+        out.write("\n".join(lines) + "\n")
+    run_group([WITH_XVFB, "bash", script])
+    with open(bench_json) as data:
+        return json.load(data)["screens"][0]["median_ms"]
+
+
+def run_group(command):
+    """Runs command in a process group of its own, which is stopped as a
+    whole (Xvfb too) when this script is interrupted."""
+    process = subprocess.Popen(command, start_new_session=True)
+    try:
+        if process.wait() != 0:
+            raise subprocess.CalledProcessError(process.returncode, command)
+    finally:
+        if process.poll() is None:
+            os.killpg(process.pid, signal.SIGTERM)
+            process.wait()
+
+
+def shell_words(words):
+    """words as one shell command line, each word quoted."""
+    return " ".join("'" + w.replace("'", "'\\''") + "'" for w in words)
+
+
+def native_png(name):
+    return os.path.join(FRAMES_DIR, f"native-{name}.png")
+
+
+def web_png(name):
+    return os.path.join(FRAMES_DIR, f"web-{name}.png")
+
+
+def start_server(site):
+    """Serves site on 127.0.0.1 on a free port, in a thread; returns the server."""
+    class Quiet(http.server.SimpleHTTPRequestHandler):
+        def log_message(self, *args):
+            pass
+
+    handler = functools.partial(Quiet, directory=site)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server
+
+
+def start_browser(profile):
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for flag in CHROMIUM_FLAGS + [f"--user-data-dir={profile}"]:
+        options.add_argument(flag)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+class Page:
+    """The viewer's page in the browser, and the console entries seen so far."""
+
+    def __init__(self, driver, base):
+        self.driver = driver
+        self.base = base
+        self.console = []
+
+    def open(self, query):
+        """Loads the page with the query and waits for its start-up frames."""
+        self.driver.get(self.base + ("?" + query if query else ""))
+        self.wait(lambda: self.js("return !!(window.universe && window.universe.ready)"),
+                  "window.universe.ready")
+
+    def js(self, script, *args):
+        return self.driver.execute_script(script, *args)
+
+    def wait(self, condition, what, timeout=WAIT_S):
+        WebDriverWait(self.driver, timeout, poll_frequency=0.02).until(
+            lambda _: condition(), f"timed out after {timeout} s waiting for {what}")
+
+    def frames(self):
+        return self.js("return window.universe.frames")
+
+    def wait_new_frame(self, since):
+        self.wait(lambda: self.frames() > since, "a new frame")
+
+    def canvas(self):
+        return self.driver.find_element(By.ID, "canvas")
+
+    def capture(self, path):
+        url = self.js("return document.getElementById('canvas').toDataURL('image/png')")
+        with open(path, "wb") as out:
+            out.write(base64.b64decode(url.split(",", 1)[1]))
+
+    def read_console(self):
+        self.console += self.driver.get_log("browser")
+
+    def open_menus(self):
+        """The labels of each visible pop-up menu level, in document order."""
+        return self.js(
+            "return [...document.querySelectorAll('div.menu')]"
+            ".filter(m => m.getClientRects().length > 0)"
+            ".map(m => [...m.querySelectorAll('.menu-entry')].map(e => e.textContent));")
+
+    def menu_entry(self, label):
+        for entry in self.driver.find_elements(By.CSS_SELECTOR, "div.menu .menu-entry"):
+            if entry.is_displayed() and self.js("return arguments[0].textContent", entry) == label:
+                return entry
+        raise LookupError(f"no visible menu entry {label!r}")
+
+
+def equal_share(a, b):
+    """The share of pixels of a and b equal within ImageMagick's 6% fuzz."""
+    done = subprocess.run(["/usr/bin/compare", "-metric", "AE", "-fuzz", "6%", a, b, "null:"],
+                          capture_output=True, text=True)
+    if done.returncode > 1:
+        raise RuntimeError(f"compare: {done.stderr.strip()}")
+    differing = float(done.stderr.split()[0])
+    return 1 - differing / (800 * 600)
+
+
+def frame_matches(page, name, native):
+    """Captures the canvas as web-NAME.png and compares it with native."""
+    page.capture(web_png(name))
+    share = equal_share(web_png(name), native_png(native))
+    return share >= MIN_EQUAL, f"{share * 100:.2f}% of pixels equal"
+
+
+def check_load(page):
+    """Three visits with nothing cached (the first visit, then two with the
+    cache off): the time from the start of the navigation to the page's
+    ready, by the page's own clock. The best of three, as other work on the
+    machine can slow any one of them."""
+    times = []
+    for visit in range(3):
+        page.driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": visit > 0})
+        page.open("")
+        times.append(page.js("return performance.now()"))
+    page.driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": False})
+    listed = ", ".join(f"{ms:.0f}" for ms in times)
+    best = min(times)
+    return best < LOAD_LIMIT_S * 1000, f"ready {best:.0f} ms after the navigation began (best of {listed})"
+
+
+def check_screen(page, name, query):
+    """The screen reached by the URL steps, paused, against universe-snapshot's."""
+    page.open(query + "&pause")
+    return frame_matches(page, name, name)
+
+
+def check_menu_labels(page):
+    """A click on the paused intro opens the main menu at the pointer, with its
+    exact labels; resting on "Cenários" opens the scenes submenu."""
+    page.open("pause")
+    ActionChains(page.driver).move_to_element_with_offset(page.canvas(), -300, -200).click().perform()
+    page.wait(lambda: len(page.open_menus()) >= 1, "the menu")
+    main = page.open_menus()[0]
+    if main != MAIN_MENU:
+        return False, f"main menu {main!r}"
+    ActionChains(page.driver).move_to_element(page.menu_entry("Cenários")).perform()
+    page.wait(lambda: len(page.open_menus()) == 2, "the scenes submenu")
+    scenes = page.open_menus()[1]
+    if scenes != SCENES_MENU:
+        return False, f"scenes submenu {scenes!r}"
+    return True, "main menu and scenes submenu"
+
+
+def check_menu_choice(page):
+    """Chooses the automatic Universe in the submenu left open by the labels check."""
+    before = page.frames()
+    ActionChains(page.driver).move_to_element(page.menu_entry("Universo Automático")).click().perform()
+    page.wait_new_frame(before)
+    page.wait(lambda: not page.open_menus(), "the menu to close")
+    return frame_matches(page, "menu-universe-auto", "menu-universe-auto")
+
+
+def check_keys(page):
+    """F1, 'r' and '+' typed on the focused canvas of the paused manual
+    Universe, each followed by a redraw."""
+    page.open("scene=universe-manual&pause")
+    page.js("document.getElementById('canvas').focus()")
+    for key in (Keys.F1, "r", "+"):
+        before = page.frames()
+        ActionChains(page.driver).send_keys(key).perform()
+        page.wait_new_frame(before)
+    return frame_matches(page, "keys-universe-manual", "keys-universe-manual")
+
+
+def check_bad_parameter(page):
+    """An unknown screen in the address: a visible message, and the intro."""
+    page.open("scene=nowhere")
+    error = page.js("return window.universe.error")
+    if not error:
+        return False, "window.universe.error is not set"
+    shown = page.js("return document.body.innerText.replace(/\\s+/g, ' ')")
+    if " ".join(error.split()) not in shown:
+        return False, f"message {error!r} is not visible on the page"
+    ok, detail = frame_matches(page, "bad-parameter", "intro")
+    return ok, f"message {error!r}; intro: {detail}"
+
+
+def check_console(page):
+    """No error (SEVERE entry) in the browser's console over the whole run."""
+    page.read_console()
+    severe = [entry for entry in page.console if entry.get("level") == "SEVERE"]
+    for entry in severe:
+        print(f"     console: {entry.get('message')}")
+    return not severe, f"{len(page.console)} console entries, {len(severe)} errors"
+
+
+def browser_frame_ms(page):
+    """The automatic Universe's frame times on a running page, after ten
+    frames of warm-up (the first frames run while WebAssembly is still being
+    optimised): the median of the display calls of the next 20 frames or
+    more (window.universe.frameMs) and the mean time between their swaps."""
+    page.open("scene=universe-auto")
+    page.wait(lambda: page.frames() >= 10, "ten frames", 120)
+    first, started = page.frames(), time.monotonic()
+    page.wait(lambda: page.frames() >= first + 20, "20 more frames", 120)
+    times = page.js("return window.universe.frameMs.slice()")
+    count = min(len(times), page.frames() - first)
+    between = (time.monotonic() - started) * 1000 / count
+    return statistics.median(times[-count:]), count, between
+
+
+def run_checks(page, report):
+    report.run("page loads in under a second", lambda: check_load(page))
+    page.read_console()
+    for name, query, _ in SCREENS:
+        report.run(f"screen {name}", lambda: check_screen(page, name, query))
+        page.read_console()
+    report.run("menu: labels", lambda: check_menu_labels(page))
+    report.run("menu: Universo Automático chosen", lambda: check_menu_choice(page))
+    page.read_console()
+    report.run("keys: F1 r + on the paused manual Universe", lambda: check_keys(page))
+    page.read_console()
+    report.run("bad parameter: message and intro", lambda: check_bad_parameter(page))
+    page.read_console()
+
+
+def print_frame_times(page, native_ms):
+    """Prints the browser's frame time against the native one (no check)."""
+    try:
+        web_ms, count, between = browser_frame_ms(page)
+    except Exception as error:
+        print(f"frame time, automatic Universe: not measured ({type(error).__name__})")
+        return
+    print(f"frame time, automatic Universe: browser {web_ms:.1f} ms (median of {count} display "
+          f"calls; {between:.0f} ms between swaps), native {native_ms:.1f} ms (universe-bench): "
+          f"ratio {web_ms / native_ms:.2f}", flush=True)
+
+
+def test(site, work, report):
+    """The native pictures, then every check in one browser."""
+    started = time.monotonic()
+    try:
+        native_ms = native_pictures(work)
+    except Exception as error:
+        report.result("native pictures (universe-snapshot, universe-bench)", False, str(error))
+        return
+    print(f"test-web: native pictures and bench: {time.monotonic() - started:.0f} s", flush=True)
+    server = start_server(site)
+    driver = None
+    try:
+        driver = start_browser(os.path.join(work, "profile"))
+        page = Page(driver, f"http://127.0.0.1:{server.server_address[1]}/index.html")
+        run_checks(page, report)
+        print_frame_times(page, native_ms)
+        report.run("console: no errors", lambda: check_console(page))
+    except Exception as error:
+        report.result("browser", False, f"{type(error).__name__}: {error}")
+    finally:
+        if driver is not None:
+            driver.quit()
+        server.shutdown()
+        server.server_close()
+
+
+def main():
+    site = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build-web", "site"))
+    # Clean up (the finally blocks) on SIGTERM as on Ctrl-C.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
+    started = time.monotonic()
+    report = Report()
+    shutil.rmtree(FRAMES_DIR, ignore_errors=True)
+    os.makedirs(FRAMES_DIR)
+    with tempfile.TemporaryDirectory(prefix="test-web-") as work:
+        test(site, work, report)
+    print(f"test-web: {time.monotonic() - started:.0f} s")
+    print(f"web: {report.passed} passed, {report.failed} failed")
+    return 1 if report.failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
