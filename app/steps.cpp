@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "app/frame_loop.h"
 #include "app/menus.h"
 #include "app/screen_names.h"
 #include "input/camera.h"
@@ -110,5 +111,18 @@ void applyStep(AppState& state, const Step& step) {
         case Step::Option: chooseOption(state, step.value); break;
         case Step::Key: pressKey(state, static_cast<unsigned char>(step.value)); break;
         case Step::Special: moveCamera(state, step.value); break;
+    }
+}
+
+void playSteps(AppState& state, const std::vector<Step>& steps, long ticks,
+               const std::function<void()>& frame) {
+    frame();
+    for (const Step& step : steps) {
+        applyStep(state, step);
+        frame();
+    }
+    for (long tick = 0; tick < ticks; ++tick) {
+        advanceClocks(state);
+        frame();
     }
 }

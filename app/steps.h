@@ -3,6 +3,7 @@
 // through the handler the live program would call for it.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,12 @@ std::string parseStep(const std::string& name, const std::string& value, std::ve
 
 // Applies one step through the handler the live program would call for it.
 void applyStep(AppState& state, const Step& step);
+
+// The frames of a start from the command line or the address: `frame`
+// once, then after each step applied, then after each of `ticks` idle
+// ticks (advanceClocks).
+void playSteps(AppState& state, const std::vector<Step>& steps, long ticks,
+               const std::function<void()>& frame);
 
 // The letter keys the viewer acts on.
 extern const char* const viewerKeys;

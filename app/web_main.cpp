@@ -124,20 +124,6 @@ void drawFarewellWeb() {
 
 void onWebDisplay() { displayFrame(drawFarewellWeb); }
 
-// The frames of the start-up: the first one, one after each step, one after
-// each idle tick.
-void drawStartFrames(const StartRequest& request) {
-    glutWebDisplayNow();
-    for (const Step& step : request.steps) {
-        applyStep(appState, step);
-        glutWebDisplayNow();
-    }
-    for (long tick = 0; tick < request.ticks; ++tick) {
-        advanceClocks(appState);
-        glutWebDisplayNow();
-    }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -164,7 +150,7 @@ int main(int argc, char** argv) {
         request = StartRequest{};
     }
     if (request.pause) glutWebSetPaused(true);
-    drawStartFrames(request);
+    playSteps(appState, request.steps, request.ticks, glutWebDisplayNow);
     glutWebSetReady();
     glutMainLoop();
     return 0;

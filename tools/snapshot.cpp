@@ -38,15 +38,7 @@ std::string render(const SnapshotRequest& request, RgbImage& image) {
         if (++drawn == frames) captureNextSwap(&image);
         drawViewerFrame();
     };
-    frame();
-    for (const Step& step : request.steps) {
-        applyStep(appState, step);
-        frame();
-    }
-    for (long tick = 0; tick < request.ticks; ++tick) {
-        advanceClocks(appState);
-        frame();
-    }
+    playSteps(appState, request.steps, request.ticks, frame);
     captureNextSwap(nullptr);
     if (image.width != request.width || image.height != request.height)
         return "the last frame was not captured";
