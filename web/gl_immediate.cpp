@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <cstdint>
 #include <initializer_list>
 #include <vector>
 
@@ -18,7 +19,8 @@ namespace {
 bool insideBeginEnd = false;
 GLenum primitive = GL_POINTS;
 std::vector<DrawVertex> primitiveVertices;  // processed, as given
-std::vector<DrawVertex> assembled;          // points, line pairs or triangles
+std::vector<uint32_t> assembledIndices;     // lines or triangles, into primitiveVertices
+std::vector<DrawVertex> assembled;          // the same, as vertices of their own
 
 float clamp01(float v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
 
@@ -44,21 +46,9 @@ void addVertex(float x, float y, float z, float w) {
     primitiveVertices.push_back(processVertex(object));
 }
 
-// Appends one line or triangle; with flat shading every vertex takes the
-// colours of the provoking (last) one.
-void emit(std::initializer_list<int> indices) {
-    const DrawVertex& provoking = primitiveVertices[*(indices.end() - 1)];
-    const bool flat = glState().shadeModel == GL_FLAT;
-    for (int i : indices) {
-        DrawVertex v = primitiveVertices[i];
-        if (flat) {
-            for (int c = 0; c < 4; c++) {
-                v.front[c] = provoking.front[c];
-                v.back[c] = provoking.back[c];
-            }
-        }
-        assembled.push_back(v);
-    }
+// Appends one line or triangle.
+void emit(std::initializer_list<uint32_t> indices) {
+    assembledIndices.insert(assembledIndices.end(), indices);
 }
 
 // Lines and points take the front colour whichever way they face.
@@ -68,30 +58,30 @@ void useFrontColours() {
     }
 }
 
-// Fills `assembled` from `primitiveVertices`; returns how it is to be drawn.
+// Fills `assembledIndices` from `primitiveVertices` (points need none);
+// returns how it is to be drawn.
 DrawMode assemble() {
-    const int n = static_cast<int>(primitiveVertices.size());
-    assembled.clear();
+    const uint32_t n = static_cast<uint32_t>(primitiveVertices.size());
+    assembledIndices.clear();
     switch (primitive) {
         case GL_POINTS:
             useFrontColours();
-            assembled = primitiveVertices;
             return DrawMode::Points;
         case GL_LINES:
             useFrontColours();
-            for (int i = 0; i + 1 < n; i += 2) emit({i, i + 1});
+            for (uint32_t i = 0; i + 1 < n; i += 2) emit({i, i + 1});
             return DrawMode::Lines;
         case GL_LINE_STRIP:
         case GL_LINE_LOOP:
             useFrontColours();
-            for (int i = 0; i + 1 < n; i++) emit({i, i + 1});
+            for (uint32_t i = 0; i + 1 < n; i++) emit({i, i + 1});
             if (primitive == GL_LINE_LOOP && n >= 2) emit({n - 1, 0});
             return DrawMode::Lines;
         case GL_TRIANGLES:
-            for (int i = 0; i + 2 < n; i += 3) emit({i, i + 1, i + 2});
+            for (uint32_t i = 0; i + 2 < n; i += 3) emit({i, i + 1, i + 2});
             return DrawMode::Triangles;
         case GL_TRIANGLE_STRIP:
-            for (int i = 0; i + 2 < n; i++) {
+            for (uint32_t i = 0; i + 2 < n; i++) {
                 if (i & 1) {
                     emit({i + 1, i, i + 2});
                 } else {
@@ -100,26 +90,46 @@ DrawMode assemble() {
             }
             return DrawMode::Triangles;
         case GL_TRIANGLE_FAN:
-            for (int i = 0; i + 2 < n; i++) emit({0, i + 1, i + 2});
+            for (uint32_t i = 0; i + 2 < n; i++) emit({0, i + 1, i + 2});
             return DrawMode::Triangles;
         case GL_QUADS:
-            for (int i = 0; i + 3 < n; i += 4) {
+            for (uint32_t i = 0; i + 3 < n; i += 4) {
                 emit({i, i + 1, i + 3});
                 emit({i + 1, i + 2, i + 3});
             }
             return DrawMode::Triangles;
         case GL_QUAD_STRIP:
-            for (int i = 0; i + 3 < n; i += 2) {
+            for (uint32_t i = 0; i + 3 < n; i += 2) {
                 emit({i + 2, i, i + 3});
                 emit({i, i + 1, i + 3});
             }
             return DrawMode::Triangles;
         case GL_POLYGON:
             // The first vertex is the polygon's provoking vertex, so it comes last.
-            for (int i = 0; i + 2 < n; i++) emit({i + 1, i + 2, 0});
+            for (uint32_t i = 0; i + 2 < n; i++) emit({i + 1, i + 2, 0});
             return DrawMode::Triangles;
         default:
             return DrawMode::Points;
+    }
+}
+
+// The assembled lines or triangles as vertices of their own; with flat
+// shading every vertex takes the colours of its primitive's provoking (last)
+// one.
+void expand(int perPrimitive, bool flat) {
+    assembled.clear();
+    for (size_t start = 0; start < assembledIndices.size(); start += perPrimitive) {
+        const DrawVertex& provoking = primitiveVertices[assembledIndices[start + perPrimitive - 1]];
+        for (int k = 0; k < perPrimitive; k++) {
+            DrawVertex v = primitiveVertices[assembledIndices[start + k]];
+            if (flat) {
+                for (int c = 0; c < 4; c++) {
+                    v.front[c] = provoking.front[c];
+                    v.back[c] = provoking.back[c];
+                }
+            }
+            assembled.push_back(v);
+        }
     }
 }
 
@@ -165,9 +175,22 @@ void glEnd(void) {
     if (!insideBeginEnd) return;
     insideBeginEnd = false;
     const DrawMode mode = assemble();
-    if (!assembled.empty()) {
-        drawVertices(mode, assembled.data(), static_cast<int>(assembled.size()));
+    const int n = static_cast<int>(primitiveVertices.size());
+    if (mode == DrawMode::Points) {
+        // An unknown primitive draws nothing.
+        if (primitive == GL_POINTS && n > 0) drawVertices(mode, primitiveVertices.data(), n);
+        return;
     }
+    if (assembledIndices.empty()) return;
+    const bool flat = glState().shadeModel == GL_FLAT;
+    if (!flat && n <= kMaxIndexedVertices) {
+        // Shared vertices go up once.
+        drawIndexed(mode, primitiveVertices.data(), n, assembledIndices.data(),
+                    static_cast<int>(assembledIndices.size()));
+        return;
+    }
+    expand(mode == DrawMode::Lines ? 2 : 3, flat);
+    drawVertices(mode, assembled.data(), static_cast<int>(assembled.size()));
 }
 
 void glVertex2f(GLfloat x, GLfloat y) { addVertex(x, y, 0, 1); }

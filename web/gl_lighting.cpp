@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <cstring>
 
 #include "gl_matrices.h"
 #include "gl_state.h"
@@ -26,6 +27,31 @@ void normalize3(float v[3]) {
 
 void copy4(float* to, const float* from) {
     for (int i = 0; i < 4; i++) to[i] = from[i];
+}
+
+// A directional light's unit direction and, with the viewer at infinity,
+// its unit half vector: they depend only on the light's position, so they
+// are kept with the position they were computed from.
+struct DirectionalVectors {
+    float position[3];
+    bool computed = false;
+    float toLight[3];
+    float half[3];
+};
+
+DirectionalVectors directional[kMaxLights];
+
+const DirectionalVectors& directionalVectors(const LightSource& light) {
+    DirectionalVectors& d = directional[&light - glState().lights];
+    if (d.computed && std::memcmp(d.position, light.eyePosition, sizeof d.position) == 0) return d;
+    std::memcpy(d.position, light.eyePosition, sizeof d.position);
+    d.computed = true;
+    for (int c = 0; c < 3; c++) d.toLight[c] = light.eyePosition[c];
+    normalize3(d.toLight);
+    for (int c = 0; c < 3; c++) d.half[c] = d.toLight[c];
+    d.half[2] += 1;  // the viewer at infinity, along +z
+    normalize3(d.half);
+    return d;
 }
 
 // Lights one face: `sign` is 1 for the front, -1 for the back (the normal
@@ -61,21 +87,31 @@ void lightFace(const Material& material, float sign, const float eyePosition[4],
                     std::cos(static_cast<float>(light.spotCutoff * M_PI / 180.0));
                 attenuation *= cosine < cutoff ? 0 : std::pow(cosine, light.spotExponent);
             }
-        } else {
-            for (int c = 0; c < 3; c++) toLight[c] = light.eyePosition[c];
-            normalize3(toLight);
         }
 
         float half[3];
-        if (s.localViewer) {
-            float toEye[3] = {-eyePosition[0], -eyePosition[1], -eyePosition[2]};
-            normalize3(toEye);
-            for (int c = 0; c < 3; c++) half[c] = toLight[c] + toEye[c];
+        if (!positional && !s.localViewer) {
+            // The same for every vertex: computed once per light position.
+            const DirectionalVectors& d = directionalVectors(light);
+            for (int c = 0; c < 3; c++) {
+                toLight[c] = d.toLight[c];
+                half[c] = d.half[c];
+            }
         } else {
-            for (int c = 0; c < 3; c++) half[c] = toLight[c];
-            half[2] += 1;  // the viewer at infinity, along +z
+            if (!positional) {
+                for (int c = 0; c < 3; c++) toLight[c] = light.eyePosition[c];
+                normalize3(toLight);
+            }
+            if (s.localViewer) {
+                float toEye[3] = {-eyePosition[0], -eyePosition[1], -eyePosition[2]};
+                normalize3(toEye);
+                for (int c = 0; c < 3; c++) half[c] = toLight[c] + toEye[c];
+            } else {
+                for (int c = 0; c < 3; c++) half[c] = toLight[c];
+                half[2] += 1;  // the viewer at infinity, along +z
+            }
+            normalize3(half);
         }
-        normalize3(half);
 
         const float diffuseFactor = sign * dot3(normal, toLight);
         const float halfFactor = sign * dot3(normal, half);
