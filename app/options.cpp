@@ -10,13 +10,6 @@ const char* const messageBoxUsage = "usage: universe.exe [--scene NAME] [--fulls
 const char* const usageLine =
     platformHelpStyle == HelpStyle::MessageBox ? messageBoxUsage : terminalUsage;
 
-// How much of an argument a message repeats.
-const size_t longestEcho = 64;
-
-// `text` as a message quotes it: cut after 64 characters, marked "...".
-std::string echoed(const std::string& text) {
-    return "'" + (text.size() > longestEcho ? text.substr(0, longestEcho) + "..." : text) + "'";
-}
 
 // GLUT's X11 options, which glutInit reads from the same argv.
 const char* const glutOptionsWithValue[] = {"-display", "-geometry"};
@@ -37,6 +30,11 @@ ViewerOptions refuse(const std::string& problem) {
 }
 
 }  // namespace
+
+std::string quotedArgument(const std::string& text) {
+    const size_t longest = 64;
+    return "'" + (text.size() > longest ? text.substr(0, longest) + "..." : text) + "'";
+}
 
 ViewerOptions parseViewerOptions(int argc, const char* const* argv) {
     ViewerOptions options;
@@ -63,18 +61,18 @@ ViewerOptions parseViewerOptions(int argc, const char* const* argv) {
             const Screen* screen = findScreen(name);
             // The farewell ends the program: it is no place to start.
             if (!screen || screen->mainMenuEntry)
-                return refuse("--scene: " + echoed(name) + " is not one of " + screenNames(true));
+                return refuse("--scene: " + quotedArgument(name) + " is not one of " + screenNames(true));
             options.startScene = screen;
         } else if (isOneOf(arg, glutOptionsWithValue)) {
-            if (i + 1 >= argc) return refuse("option " + echoed(arg) + " needs a value");
+            if (i + 1 >= argc) return refuse("option " + quotedArgument(arg) + " needs a value");
             if (arg == "-display") options.displayName = argv[i + 1];
             ++i;
         } else if (isOneOf(arg, glutFlags)) {
             // GLUT's; nothing for the viewer.
         } else if (arg.size() > 1 && arg[0] == '-') {
-            return refuse("unknown option " + echoed(arg));
+            return refuse("unknown option " + quotedArgument(arg));
         } else {
-            return refuse("unexpected argument " + echoed(arg));
+            return refuse("unexpected argument " + quotedArgument(arg));
         }
     }
     return options;

@@ -28,7 +28,11 @@ ViewerOptions parseViewerOptions(int argc, const char* const* argv);
 // (status 2); see showUserText. Returns the exit status.
 int answerWithoutWindow(const ViewerOptions& options);
 
-// "universe 1.1.0": the program's name and the project's version.
+// `text` quoted for a message, in single quotes: at most 64 characters of
+// it, then "..." (an argument may be as long as the command line allows).
+std::string quotedArgument(const std::string& text);
+
+// "universe 1.2.0": the program's name and the project's version.
 std::string versionLine();
 
 // How the help is shown: in a terminal (two columns of keys, GLUT's X11

@@ -6,6 +6,7 @@
 
 #include "app/frame_loop.h"
 #include "app/menus.h"
+#include "app/options.h"
 #include "app/screen_names.h"
 #include "input/camera.h"
 #include "input/manual_controls.h"
@@ -41,7 +42,6 @@ const OptionPair optionPairs[] = {
     {"stars", "blink", "steady", 3, 4},
 };
 
-std::string quoted(const std::string& text) { return "'" + text + "'"; }
 
 // Splits "a,b,c"; an empty piece stays, so that it is reported.
 std::vector<std::string> splitCommas(const std::string& text) {
@@ -70,7 +70,7 @@ bool isStepName(const std::string& name) {
 std::string parseStep(const std::string& name, const std::string& value, std::vector<Step>& steps) {
     if (name == "screen") {
         const Screen* screen = findScreen(value);
-        if (!screen) return "unknown screen " + quoted(value) + " (one of " + screenNames() + ")";
+        if (!screen) return "unknown screen " + quotedArgument(value) + " (one of " + screenNames() + ")";
         steps.push_back({Step::Screen, static_cast<int>(screen - screens)});
         return "";
     }
@@ -78,7 +78,7 @@ std::string parseStep(const std::string& name, const std::string& value, std::ve
         if (value.empty()) return "no keys given";
         for (char key : value) {
             if (!std::strchr(viewerKeys, key))
-                return quoted(std::string(1, key)) + " is not one of " + viewerKeys;
+                return quotedArgument(std::string(1, key)) + " is not one of " + viewerKeys;
             steps.push_back({Step::Key, static_cast<unsigned char>(key)});
         }
         return "";
@@ -88,7 +88,7 @@ std::string parseStep(const std::string& name, const std::string& value, std::ve
             const NamedValue* found = nullptr;
             for (const NamedValue& key : specialKeys)
                 if (piece == key.name) found = &key;
-            if (!found) return "unknown key " + quoted(piece) + " (F1..F8, up, down, left, right)";
+            if (!found) return "unknown key " + quotedArgument(piece) + " (F1..F8, up, down, left, right)";
             steps.push_back({Step::Special, found->value});
         }
         return "";
@@ -100,7 +100,7 @@ std::string parseStep(const std::string& name, const std::string& value, std::ve
     } else if (value == pair->off) {
         steps.push_back({Step::Option, pair->offValue});
     } else {
-        return quoted(value) + " is neither " + pair->on + " nor " + pair->off;
+        return quotedArgument(value) + " is neither " + pair->on + " nor " + pair->off;
     }
     return "";
 }

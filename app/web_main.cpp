@@ -16,6 +16,7 @@
 
 #include "app/frame_loop.h"
 #include "app/menus.h"
+#include "app/options.h"
 #include "app/steps.h"
 #include "app/window.h"
 #include "input/camera.h"
@@ -71,7 +72,6 @@ bool parseTicks(const std::string& text, long& ticks) {
     return true;
 }
 
-std::string quoted(const std::string& text) { return "'" + text + "'"; }
 
 // Reads the query ("?a=b&c"); returns "" or what is wrong with it.
 std::string parseQuery(const std::string& query, StartRequest& request) {
@@ -94,12 +94,12 @@ std::string parseQuery(const std::string& query, StartRequest& request) {
         }
         const std::string stepName = name == "scene" ? "screen" : name;
         if (name != "ticks" && (name == "screen" || !isStepName(stepName)))
-            return "unknown parameter " + quoted(name) +
+            return "unknown parameter " + quotedArgument(name) +
                    " (scene, axes, light, stars, keys, special, ticks, pause)";
         if (!hasValue) return name + " needs a value";
         if (name == "ticks") {
             if (!parseTicks(value, request.ticks))
-                return "ticks: " + quoted(value) + " is not a number from 0 to 1000000";
+                return "ticks: " + quotedArgument(value) + " is not a number from 0 to 1000000";
             continue;
         }
         const std::string wrong = parseStep(stepName, value, request.steps);

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/menus.h"
+#include "app/options.h"
 #include "app/screen_names.h"
 #include "cli_args.h"
 #include "frame_stats.h"
@@ -67,16 +68,16 @@ std::string parseBenchArgs(int argc, char** argv, BenchOptions& options) {
         const std::string value = argv[++i];
         if (flag == "--size") {
             if (!parseSize(value, options.width, options.height))
-                return "--size: '" + value + "' is not WIDTHxHEIGHT with sides 1 to 8192";
+                return "--size: " + quotedArgument(value) + " is not WIDTHxHEIGHT with sides 1 to 8192";
         } else if (flag == "--frames") {
             if (!parseCount(value, 1, 100000, options.frames))
-                return "--frames: '" + value + "' is not a number from 1 to 100000";
+                return "--frames: " + quotedArgument(value) + " is not a number from 1 to 100000";
         } else if (flag == "--warmup") {
             if (!parseCount(value, 0, 100000, options.warmup))
-                return "--warmup: '" + value + "' is not a number from 0 to 100000";
+                return "--warmup: " + quotedArgument(value) + " is not a number from 0 to 100000";
         } else if (flag == "--soak") {
             if (!parseCount(value, 1, 100000000, options.soakFrames))
-                return "--soak: '" + value + "' is not a number of frames";
+                return "--soak: " + quotedArgument(value) + " is not a number of frames";
         } else if (flag == "--json") {
             if (value.empty()) return "--json: empty path";
             const std::string unwritable = checkWritable(value);
@@ -88,7 +89,7 @@ std::string parseBenchArgs(int argc, char** argv, BenchOptions& options) {
                 const size_t comma = value.find(',', start);
                 const std::string name = value.substr(start, comma - start);
                 const Screen* screen = findScreen(name);
-                if (!screen) return "--screens: unknown screen '" + name + "' (one of " + screenNames() + ")";
+                if (!screen) return "--screens: unknown screen " + quotedArgument(name) + " (one of " + screenNames() + ")";
                 options.screens.push_back(screen);
                 if (comma == std::string::npos) break;
                 start = comma + 1;

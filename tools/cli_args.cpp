@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "app/options.h"
+
 bool parseCount(const std::string& text, long low, long high, long& value) {
     if (text.empty() || text.size() > 12) return false;
     long number = 0;
@@ -28,5 +30,5 @@ bool parseSize(const std::string& text, int& width, int& height) {
 
 std::string unknownArgument(const std::string& arg) {
     const bool option = arg.size() > 1 && arg[0] == '-';
-    return (option ? "unknown option '" : "unexpected argument '") + arg + "'";
+    return (option ? "unknown option " : "unexpected argument ") + quotedArgument(arg);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/options.h"
 #include "cli_args.h"
 
 const char* const snapshotUsage =
@@ -27,7 +28,6 @@ namespace {
 const std::string flagsWithValue[] = {"--out",  "--gallery", "--size",  "--ticks", "--screen",
                                       "--keys", "--special", "--axes",  "--light", "--stars"};
 
-std::string quoted(const std::string& text) { return "'" + text + "'"; }
 
 }  // namespace
 
@@ -52,10 +52,10 @@ std::string parseSnapshotArgs(const std::vector<std::string>& args, SnapshotRequ
             request.galleryDir = value;
         } else if (flag == "--size") {
             if (!parseSize(value, request.width, request.height))
-                return "--size: " + quoted(value) + " is not WIDTHxHEIGHT with sides 1 to 8192";
+                return "--size: " + quotedArgument(value) + " is not WIDTHxHEIGHT with sides 1 to 8192";
         } else if (flag == "--ticks") {
             if (!parseCount(value, 0, 1000000, request.ticks))
-                return "--ticks: " + quoted(value) + " is not a number from 0 to 1000000";
+                return "--ticks: " + quotedArgument(value) + " is not a number from 0 to 1000000";
         } else {
             // A step: --screen, --keys, --special, --axes, --light, --stars.
             const std::string wrong = parseStep(flag.substr(2), value, request.steps);
