@@ -34,6 +34,12 @@ Matrix& currentMatrix() {
     return stack.entries[stack.depth - 1];
 }
 
+// The current matrix times `factor`, as glMultMatrix and its kin do.
+void multiplyCurrent(const Matrix& factor) {
+    Matrix& t = currentMatrix();
+    t = multiplyMatrices(t, factor);
+}
+
 void updateDerived() {
     if (derivedValid) return;
     mvp = multiplyMatrices(projectionMatrix(), modelviewMatrix());
@@ -96,15 +102,13 @@ void glLoadMatrixd(const GLdouble* m) {
 void glMultMatrixf(const GLfloat* m) {
     Matrix factor;
     for (int i = 0; i < 16; i++) factor.m[i] = m[i];
-    Matrix& t = currentMatrix();
-    t = multiplyMatrices(t, factor);
+    multiplyCurrent(factor);
 }
 
 void glMultMatrixd(const GLdouble* m) {
     Matrix factor;
     for (int i = 0; i < 16; i++) factor.m[i] = static_cast<float>(m[i]);
-    Matrix& t = currentMatrix();
-    t = multiplyMatrices(t, factor);
+    multiplyCurrent(factor);
 }
 
 void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
@@ -130,20 +134,16 @@ void glScaled(GLdouble x, GLdouble y, GLdouble z) {
 
 void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top,
              GLdouble nearVal, GLdouble farVal) {
-    const Matrix factor = orthoMatrix(static_cast<float>(left), static_cast<float>(right),
-                                      static_cast<float>(bottom), static_cast<float>(top),
-                                      static_cast<float>(nearVal), static_cast<float>(farVal));
-    Matrix& t = currentMatrix();
-    t = multiplyMatrices(t, factor);
+    multiplyCurrent(orthoMatrix(static_cast<float>(left), static_cast<float>(right),
+                                static_cast<float>(bottom), static_cast<float>(top),
+                                static_cast<float>(nearVal), static_cast<float>(farVal)));
 }
 
 void glFrustum(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top,
                GLdouble nearVal, GLdouble farVal) {
-    const Matrix factor = frustumMatrix(static_cast<float>(left), static_cast<float>(right),
-                                        static_cast<float>(bottom), static_cast<float>(top),
-                                        static_cast<float>(nearVal), static_cast<float>(farVal));
-    Matrix& t = currentMatrix();
-    t = multiplyMatrices(t, factor);
+    multiplyCurrent(frustumMatrix(static_cast<float>(left), static_cast<float>(right),
+                                  static_cast<float>(bottom), static_cast<float>(top),
+                                  static_cast<float>(nearVal), static_cast<float>(farVal)));
 }
 
 }  // extern "C"
