@@ -107,30 +107,30 @@ static std::string terminalHelpText() {
 }
 
 // The --help text of the Windows viewer, shown in a message box in a
-// proportional font: one key to a line, a tab before each description, and
-// no X11 options.
+// proportional font, where columns would not line up: one key to a line,
+// its description after a colon, and no X11 options.
 static std::string messageBoxHelpText() {
     return std::string(messageBoxUsage) +
            "universe.exe --help | --version\n\n"
            "Universo 3D: an animated 3D model of a small universe. The left mouse button "
            "opens the menu: scenes, key references, options, \"Sair do universo\" to quit.\n\n"
            "Options:\n"
-           "--scene NAME\tstart in this scene, not the intro: intro, universe-auto, "
-           "universe-manual, earth-auto, earth-manual, matrix-universe\n"
-           "--fullscreen\tmake the window fill the screen\n"
-           "--help, --version\tshow this help, or the version\n\n"
+           "--scene NAME: start in this scene, not the intro (intro, universe-auto, "
+           "universe-manual, earth-auto, earth-manual, matrix-universe)\n"
+           "--fullscreen: make the window fill the screen\n"
+           "--help, --version: show this help, or the version\n\n"
            "Keys, in every scene:\n"
-           "F1, F2\tcamera up, down\n"
-           "F3, F4\tcamera left, right\n"
-           "F5, F6\tlook up, down\n"
-           "F7, F8\tzoom in, out (at the next resize)\n"
-           "Up, Down\twalk forward, back\n"
-           "Left, Right\tturn left, right\n"
-           "x, y, z\tthe axis that the stars, and the manual turn, go about\n\n"
+           "F1, F2: camera up, down\n"
+           "F3, F4: camera left, right\n"
+           "F5, F6: look up, down\n"
+           "F7, F8: zoom in, out (at the next resize)\n"
+           "Up, Down: walk forward, back\n"
+           "Left, Right: turn left, right\n"
+           "x, y, z: the axis that the stars, and the manual turn, go about\n\n"
            "Keys, in the manual scenes:\n"
-           "e, r, t\tscaling, turning, moving along z: on or off\n"
-           "+, -\tone step forward or back of each of them that is on\n"
-           "a, s, d, f, g\t(manual Earth scene) the Moon group, the Earth's rocket, "
+           "e, r, t: scaling, turning, moving along z, on or off\n"
+           "+, -: one step forward or back of each of them that is on\n"
+           "a, s, d, f, g: (manual Earth scene) the Moon group, the Earth's rocket, "
            "the blue, red or green satellite follows the manual motion\n";
 }
 

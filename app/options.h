@@ -36,7 +36,7 @@ std::string quotedArgument(const std::string& text);
 std::string versionLine();
 
 // How the help is shown: in a terminal (two columns of keys, GLUT's X11
-// options) or in a Windows message box (one key to a line, tab-aligned).
+// options) or in a Windows message box (one key to a line).
 enum class HelpStyle { Terminal, MessageBox };
 
 #ifdef _WIN32
