@@ -6,6 +6,8 @@
 #include <thread>
 
 #include "app/platform.h"
+#include "input/camera.h"
+#include "input/manual_controls.h"
 
 #include "scenes/earth_scenes.h"
 #include "scenes/matrix_universe.h"
@@ -107,3 +109,11 @@ void applyReshape(AppState& state, int width, int height) {
 }
 
 void onReshape(int width, int height) { applyReshape(appState, width, height); }
+
+void registerCallbacks(void (*display)()) {
+    glutReshapeFunc(onReshape);
+    glutDisplayFunc(display);
+    glutKeyboardFunc(onKeyboard);
+    glutSpecialFunc(onSpecialKey);
+    glutIdleFunc(onIdle);
+}

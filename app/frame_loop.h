@@ -28,3 +28,7 @@ void displayFrame(void (*drawFarewell)());
 void onDisplay();
 void onIdle();
 void onReshape(int width, int height);
+
+// Registers the viewer's GLUT callbacks in their order: reshape, `display`
+// (onDisplay on the desktop), keyboard, special keys, idle.
+void registerCallbacks(void (*display)());

@@ -11,8 +11,6 @@
 #include "app/platform.h"
 #include "app/screen_names.h"
 #include "app/window.h"
-#include "input/camera.h"
-#include "input/manual_controls.h"
 #include "state/app_state.h"
 
 int main(int argc, char** argv) {
@@ -39,11 +37,7 @@ int main(int argc, char** argv) {
     if (options.fullscreen) glutFullScreen();
     initGraphics();
 
-    glutReshapeFunc(onReshape);
-    glutDisplayFunc(onDisplay);
-    glutKeyboardFunc(onKeyboard);
-    glutSpecialFunc(onSpecialKey);
-    glutIdleFunc(onIdle);
+    registerCallbacks(onDisplay);
 
     buildMenus();
     // As if chosen from the scenes menu before the first frame.

@@ -19,8 +19,6 @@
 #include "app/options.h"
 #include "app/steps.h"
 #include "app/window.h"
-#include "input/camera.h"
-#include "input/manual_controls.h"
 #include "scenes/text_screens.h"
 #include "state/app_state.h"
 #include "web/glut_web.h"
@@ -134,11 +132,7 @@ int main(int argc, char** argv) {
     glutCreateWindow(windowTitle);
     initGraphics();
 
-    glutReshapeFunc(onReshape);
-    glutDisplayFunc(onWebDisplay);
-    glutKeyboardFunc(onKeyboard);
-    glutSpecialFunc(onSpecialKey);
-    glutIdleFunc(onIdle);
+    registerCallbacks(onWebDisplay);
 
     buildMenus();
 
