@@ -7,9 +7,9 @@ namespace {
 
 const char* const terminalUsage = "usage: universe [--scene NAME] [--fullscreen] [GLUT options]\n";
 const char* const messageBoxUsage = "usage: universe.exe [--scene NAME] [--fullscreen]\n";
-const char* const usageLine =
-    platformHelpStyle == HelpStyle::MessageBox ? messageBoxUsage : terminalUsage;
-
+const char* usageLine() {
+    return platformHelpStyle() == HelpStyle::Dialog ? messageBoxUsage : terminalUsage;
+}
 
 // GLUT's X11 options, which glutInit reads from the same argv.
 const char* const glutOptionsWithValue[] = {"-display", "-geometry"};
@@ -135,7 +135,7 @@ static std::string messageBoxHelpText() {
 }
 
 std::string helpText(HelpStyle style) {
-    return style == HelpStyle::MessageBox ? messageBoxHelpText() : terminalHelpText();
+    return style == HelpStyle::Dialog ? messageBoxHelpText() : terminalHelpText();
 }
 
 int answerWithoutWindow(const ViewerOptions& options) {
@@ -143,7 +143,7 @@ int answerWithoutWindow(const ViewerOptions& options) {
         case ViewerOptions::ShowHelp: showUserText(helpText().c_str(), false); return 0;
         case ViewerOptions::ShowVersion: showUserText((versionLine() + "\n").c_str(), false); return 0;
         case ViewerOptions::Refuse:
-            showUserText(("universe: " + options.problem + "\n" + usageLine).c_str(), true);
+            showUserText(("universe: " + options.problem + "\n" + usageLine()).c_str(), true);
             return 2;
         case ViewerOptions::Run: break;
     }

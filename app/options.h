@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "app/platform.h"
+
 struct Screen;
 
 struct ViewerOptions {
@@ -35,15 +37,6 @@ std::string quotedArgument(const std::string& text);
 // "universe 1.2.0": the program's name and the project's version.
 std::string versionLine();
 
-// How the help is shown: in a terminal (two columns of keys, GLUT's X11
-// options) or in a Windows message box (one key to a line).
-enum class HelpStyle { Terminal, MessageBox };
-
-#ifdef _WIN32
-const HelpStyle platformHelpStyle = HelpStyle::MessageBox;
-#else
-const HelpStyle platformHelpStyle = HelpStyle::Terminal;
-#endif
-
-// The --help text: usage, options and a summary of the keys.
-std::string helpText(HelpStyle style = platformHelpStyle);
+// The --help text: usage, options and a summary of the keys, in the given
+// style (see HelpStyle in app/platform.h).
+std::string helpText(HelpStyle style = platformHelpStyle());

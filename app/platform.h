@@ -1,6 +1,8 @@
-// What the viewer does differently on each window system, kept in one
-// place: the window title, where a text for the user goes, whether a display
-// can be opened, and the window's class and icon.
+// What the viewer does differently on each platform: the window title,
+// where a text for the user goes and in which style, whether a display can
+// be opened, and the window's class and icon. Each platform defines these in
+// a file of its own, which the build chooses: app/platform_x11.cpp,
+// app/platform_windows.cpp, app/platform_web.cpp.
 #pragma once
 
 #include <string>
@@ -21,6 +23,15 @@ bool windowViewable();
 // standard error when `isError`; in a message box on Windows, where the
 // viewer has no console.
 void showUserText(const char* latin1Text, bool isError);
+
+// How a help text is laid out for where showUserText puts it: a terminal
+// (two columns of keys, GLUT's X11 options) or a Windows message box, in a
+// proportional font (one key to a line). Not "MessageBox", which windows.h
+// defines as a macro.
+enum class HelpStyle { Terminal, Dialog };
+
+// The style of this platform: Dialog on Windows, Terminal elsewhere.
+HelpStyle platformHelpStyle();
 
 // "" when the display that glutInit would open (`displayName`, GLUT's
 // -display, or else DISPLAY) can be opened, else what went wrong, naming

@@ -1,68 +1,6 @@
+// The X11 platform (the Linux viewer): the display check, the window's
+// UTF-8 title, class and icon, and texts for the user on the terminal.
 #include "app/platform.h"
-
-#include <GL/freeglut.h>
-
-#ifdef _WIN32
-
-#include <string>
-
-// Latin-1 is the first 256 code points of Unicode: each byte widens as is.
-static std::wstring widenLatin1(const char* text) {
-    std::wstring wide;
-    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c; ++c) {
-        wide.push_back(static_cast<wchar_t>(*c));
-    }
-    return wide;
-}
-
-void setNativeWindowTitle(const char* latin1Title) {
-    // The window whose device context GLUT made current with the window.
-    HWND window = WindowFromDC(wglGetCurrentDC());
-    if (!window) return;
-    // GLUT's window class is an ANSI one: SetWindowTextW would pass the text
-    // through its ANSI window procedure, in the code page. The wide default
-    // procedure stores the text as given.
-    const std::wstring title = widenLatin1(latin1Title);
-    DefWindowProcW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title.c_str()));
-}
-
-void showUserText(const char* latin1Text, bool isError) {
-    MessageBoxW(nullptr, widenLatin1(latin1Text).c_str(), L"Universo 3D",
-                MB_OK | (isError ? MB_ICONERROR : MB_ICONINFORMATION));
-}
-
-bool windowViewable() {
-    HWND window = WindowFromDC(wglGetCurrentDC());
-    return !window || !IsIconic(window);
-}
-
-std::string displayProblem(const std::string& /*displayName*/) { return ""; }
-
-void endDisplayCheck() {}
-
-void decorateWindow() {}
-
-#elif defined(__EMSCRIPTEN__)
-
-// In the browser the page is the window: glutCreateWindow has given it the
-// title, and there is no display to check nor window to decorate.
-#include <cstdio>
-
-void setNativeWindowTitle(const char* /*latin1Title*/) {}
-
-void showUserText(const char* latin1Text, bool isError) {
-    std::fputs(latin1Text, isError ? stderr : stdout);
-}
-
-bool windowViewable() { return true; }
-
-std::string displayProblem(const std::string& /*displayName*/) { return ""; }
-
-void endDisplayCheck() {}
-
-void decorateWindow() {}
-
-#else
 
 #include <GL/glx.h>
 #include <X11/Xatom.h>
@@ -157,4 +95,4 @@ void decorateWindow() {
     XFlush(display);
 }
 
-#endif
+HelpStyle platformHelpStyle() { return HelpStyle::Terminal; }
