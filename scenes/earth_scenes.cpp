@@ -68,7 +68,8 @@ void drawEarthSceneAuto() {
     drawPathRocket(-s * 10, 2980 + ox, -2980 + oy, oz + 795);
     glPopMatrix();
 
-    // Green satellite: (1, 69, 0) is clamped by GL to full green.
+    // The "green" satellite: GL clamps each channel of (1, 69, 0), so the red
+    // stays: yellow-green, yellow where fully lit or with the light off.
     glPushMatrix();
     drawPathSatellite(-s * 10, -2080 + ox, 2080 + oy, oz - 795, s * 90, 1, 69, 0);
     glPopMatrix();

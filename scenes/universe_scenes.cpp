@@ -138,7 +138,8 @@ void drawEarthSystem() {
     drawRocket();
     glPopMatrix();
 
-    // Three satellites; (1, 69, 0) is clamped by GL to full green.
+    // Three satellites. GL clamps each channel of (1, 69, 0), so the red stays
+    // and the colour is yellow-green, yellow where fully lit or unlit.
     drawSmallSatellite(90, 190, -200, 1, 0, 0);
     drawSmallSatellite(-180, -180, -50, 1, 69, 0);
     drawSmallSatellite(-180, 280, 100, 1, 69, 0);
