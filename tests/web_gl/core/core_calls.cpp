@@ -1,0 +1,19 @@
+// The web GL core's entry points as a GLCalls table. Compiled like the core
+// itself: against web/include, with every gl*, glu* and glut* name renamed
+// (web_gl_names.h, forced in by tests/CMakeLists.txt), so that the core and
+// the system's libGL live in one program.
+#include <GL/freeglut.h>
+
+#include "web_gl/gl_calls.h"
+
+const GLCalls& webCoreCalls() {
+    static const GLCalls calls = {
+        glMatrixMode, glLoadIdentity, glLoadMatrixf, glPushMatrix, glPopMatrix, glRotatef,
+        glTranslatef, glViewport, gluPerspective, gluLookAt, glEnable, glDisable, glLightfv,
+        glLightModeli, glMaterialfv, glColorMaterial, glColor3f, glNormal3f, glBegin, glEnd,
+        glVertex3i, glutSolidSphere, glutWireSphere, glutSolidCone, glutWireCone, glutSolidCube,
+        glutWireCube, gluNewQuadric, gluCylinder, gluDeleteQuadric, glGetError, glGetIntegerv,
+        glGetFloatv, glPixelStorei, glBitmap,
+    };
+    return calls;
+}
