@@ -293,6 +293,9 @@ constexpr int kStateWords = 10;
 
 // While false, nothing reaches WebGL (webglSetFrameVisible).
 bool frameVisible = true;
+// Whether shapes go through the CPU's vertex processing instead of the
+// vertex shader (webglDrawShapesOnCpu).
+bool shapesOnCpu = false;
 
 // The frame so far: its vertices, the indices into them and the commands
 // that draw them, in order.
@@ -465,7 +468,7 @@ void drawShape(const CachedShape& shape) {
     if (!frameVisible) return;
     const ShapeMesh& mesh = shape.mesh;
     ShapeLighting lighting;
-    if (mesh.vertexCount() > kMaxIndexedVertices ||
+    if (shapesOnCpu || mesh.vertexCount() > kMaxIndexedVertices ||
         !shapeLighting(mesh.mode == DrawMode::Lines, lighting)) {
         drawShapeOnCpu(shape);
         return;
@@ -562,5 +565,13 @@ void webglEndFrame() { flushDrawing(); }
 // draws everything again.
 extern "C" EMSCRIPTEN_KEEPALIVE void webglContextRestored() {
     stateRecorded = false;
+    glutPostRedisplay();
+}
+
+// For the page's test, which compares the vertex shader's pictures with the
+// CPU's: draws the shapes through the CPU from the next frame on (or not),
+// and asks for that frame.
+extern "C" EMSCRIPTEN_KEEPALIVE void webglDrawShapesOnCpu(int onCpu) {
+    shapesOnCpu = onCpu != 0;
     glutPostRedisplay();
 }
