@@ -18,18 +18,13 @@ Prints the medians and their ratios to universe-bench's frame.
 """
 
 import argparse
-import functools
-import http.server
+import importlib.util
 import json
 import os
 import statistics
 import subprocess
 import tempfile
-import threading
-import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import WebDriverWait
@@ -38,11 +33,12 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 BENCH = os.path.join(ROOT, "build", "universe-bench")
 WITH_XVFB = os.path.join(ROOT, "scripts", "with-xvfb")
 SCENES = ["universe-auto", "earth-auto", "matrix-universe"]
-CHROMIUM_FLAGS = [
-    "--headless", "--no-sandbox", "--enable-unsafe-swiftshader", "--use-angle=swiftshader",
-    "--disable-background-networking", "--disable-component-update", "--disable-sync",
-    "--no-first-run", "--window-size=1280,1024",
-]
+
+# The page test's server and browser, with its flags.
+_spec = importlib.util.spec_from_file_location(
+    "test_web", os.path.join(ROOT, "scripts", "test-web.py"))
+test_web = importlib.util.module_from_spec(_spec)
+_spec.loader.exec_module(test_web)
 
 # Counts what the page hands to WebGL; installed before the page's scripts.
 COUNTERS = """
@@ -78,23 +74,8 @@ new MutationObserver(function () {
 """
 
 
-def start_server(site):
-    class Quiet(http.server.SimpleHTTPRequestHandler):
-        def log_message(self, *args):
-            pass
-
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0),
-                                             functools.partial(Quiet, directory=site))
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server
-
-
 def start_browser(profile):
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for flag in CHROMIUM_FLAGS + [f"--user-data-dir={profile}"]:
-        options.add_argument(flag)
-    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    driver = test_web.start_browser(profile)
     driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": COUNTERS})
     return driver
 
@@ -140,10 +121,13 @@ def measure_menu(driver, base):
     return js("return window.benchMenu.shown - window.benchMenu.pressed")
 
 
-def measure_native(scene, frames, work):
+def measure_native(scene, frames, work, noop=False):
+    """universe-bench's median frame; with noop, under Mesa's no-op driver,
+    which rasterises nothing: the desktop's CPU cost alone."""
     out = os.path.join(work, "bench.json")
+    env = dict(os.environ, GALLIUM_NOOP="1") if noop else None
     subprocess.run([WITH_XVFB, BENCH, "--screens", scene, "--warmup", "3", "--frames",
-                    str(frames), "--json", out], check=True, stdout=subprocess.DEVNULL)
+                    str(frames), "--json", out], check=True, stdout=subprocess.DEVNULL, env=env)
     with open(out) as data:
         return json.load(data)["screens"][0]["median_ms"]
 
@@ -156,10 +140,11 @@ def main():
     options = parser.parse_args()
     sites = [os.path.abspath(s) for s in options.sites] or [
         os.path.join(ROOT, "build-web", "site")]
-    servers = [start_server(site) for site in sites]
+    servers = [test_web.start_server(site) for site in sites]
     bases = [f"http://127.0.0.1:{s.server_address[1]}/index.html" for s in servers]
     page = {(i, scene): [] for i in range(len(sites)) for scene in SCENES}
     native = {scene: [] for scene in SCENES}
+    noop = {scene: [] for scene in SCENES}
     menu = {i: [] for i in range(len(sites))}
     with tempfile.TemporaryDirectory(prefix="bench-web-") as work:
         driver = start_browser(os.path.join(work, "profile"))
@@ -169,6 +154,7 @@ def main():
                     for i, base in enumerate(bases):
                         page[i, scene].append(measure_page(driver, base, scene, options.frames))
                     native[scene].append(measure_native(scene, options.frames, work))
+                    noop[scene].append(measure_native(scene, options.frames, work, noop=True))
                 for i, base in enumerate(bases):
                     menu[i].append(measure_menu(driver, base))
                 print(f"bench-web: run {run + 1} of {options.runs} done", flush=True)
@@ -180,18 +166,23 @@ def main():
     def median(values, key):
         return statistics.median(v[key] for v in values)
 
-    print(f"median of {options.runs} runs, {options.frames} frames each; ratios to "
-          "universe-bench's frame")
+    print(f"median of {options.runs} runs, {options.frames} frames each. desktop: "
+          "universe-bench's frame (llvmpipe); desktop CPU: the same under Mesa's no-op "
+          "driver; display: the page's display callback; swaps: the page's time between "
+          "swaps (SwiftShader); ratios to the desktop frame, display/desktop CPU and "
+          "swaps/desktop")
     for i, site in enumerate(sites):
         print(f"site {site}")
-        print(f"  {'scene':16} {'native ms':>9} {'swap ms':>8} {'ratio':>6} {'display ms':>10} "
-              f"{'ratio':>6} {'KB/frame':>9} {'draws':>6}")
+        print(f"  {'scene':16} {'desktop':>8} {'CPU':>6} {'display':>8} {'ratio':>6} "
+              f"{'/desk':>6} {'swaps':>8} {'ratio':>6} {'KB/frame':>9} {'draws':>6}")
         for scene in SCENES:
             n = statistics.median(native[scene])
+            cpu = statistics.median(noop[scene])
             between = median(page[i, scene], "between_ms")
             display = median(page[i, scene], "display_ms")
-            print(f"  {scene:16} {n:9.1f} {between:8.1f} {between / n:6.2f} {display:10.1f} "
-                  f"{display / n:6.2f} {median(page[i, scene], 'bytes') / 1024:9.1f} "
+            print(f"  {scene:16} {n:8.1f} {cpu:6.1f} {display:8.1f} {display / cpu:6.2f} "
+                  f"{display / n:6.3f} {between:8.1f} {between / n:6.2f} "
+                  f"{median(page[i, scene], 'bytes') / 1024:9.1f} "
                   f"{median(page[i, scene], 'draws'):6.0f}")
         clicks = ", ".join(f"{ms:.0f}" for ms in menu[i])
         print(f"  menu on the running automatic Universe: {statistics.median(menu[i]):.0f} ms "
