@@ -127,6 +127,10 @@ struct Context {
     bool normalize = false;
     bool rescaleNormal = false;
     bool cullFace = false;
+    // Kept and reported, but nothing blends, textures or offsets.
+    bool blend = false;
+    bool texture2D = false;
+    bool polygonOffsetFill = false;
 
     // Current vertex attributes, kept across glBegin/glEnd pairs.
     GLfloat color[4] = {1, 1, 1, 1};

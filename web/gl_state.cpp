@@ -49,6 +49,9 @@ bool* capabilityFlag(GLenum cap) {
         case GL_NORMALIZE: return &s.normalize;
         case GL_RESCALE_NORMAL: return &s.rescaleNormal;
         case GL_CULL_FACE: return &s.cullFace;
+        case GL_BLEND: return &s.blend;
+        case GL_TEXTURE_2D: return &s.texture2D;
+        case GL_POLYGON_OFFSET_FILL: return &s.polygonOffsetFill;
         default: return nullptr;
     }
 }

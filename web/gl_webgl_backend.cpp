@@ -556,6 +556,7 @@ void webglSetFrameVisible(bool visible) {
     frameVisible = visible;
     // What WebGL last received may not be what the state is now.
     stateRecorded = false;
+    recordState();
 }
 
 void webglEndFrame() { flushDrawing(); }

@@ -30,9 +30,9 @@ struct Recorded {
 std::vector<Recorded> recorded;
 std::vector<glcore::DrawVertex> windowPoints;
 
-void record(glcore::DrawMode mode, const glcore::DrawVertex* const* v) {
+void record(int count, const glcore::DrawVertex* const* v) {
     Recorded r{};
-    r.vertices = mode == glcore::DrawMode::Points ? 1 : mode == glcore::DrawMode::Lines ? 2 : 3;
+    r.vertices = count;
     for (int k = 0; k < r.vertices; k++) {
         const float* clip = v[k]->position;
         r.window[k][0] = (clip[0] / clip[3] + 1) * 0.5f * 800;
@@ -51,10 +51,9 @@ void drawIndexed(DrawMode mode, const DrawVertex* vertices, int, const uint32_t*
                  int indexCount) {
     const int per = mode == DrawMode::Points ? 1 : mode == DrawMode::Lines ? 2 : 3;
     for (int i = 0; i + per <= indexCount; i += per) {
-        const DrawVertex* v[3] = {&vertices[indices[i]], &vertices[indices[i + per - 1]],
-                                  &vertices[indices[i + per - 1]]};
-        if (per == 3) v[1] = &vertices[indices[i + 1]];
-        record(mode, v);
+        const DrawVertex* v[3];
+        for (int k = 0; k < per; k++) v[k] = &vertices[indices[i + k]];
+        record(per, v);
     }
 }
 void drawVertices(DrawMode mode, const DrawVertex* vertices, int count) {
@@ -73,14 +72,7 @@ void flushDrawing() {}
 
 namespace {
 
-const GLCalls mesa = {
-    glMatrixMode, glLoadIdentity, glLoadMatrixf, glPushMatrix, glPopMatrix, glRotatef,
-    glTranslatef, glViewport, gluPerspective, gluLookAt, glEnable, glDisable, glLightfv,
-    glLightModeli, glMaterialfv, glColorMaterial, glColor3f, glNormal3f, glBegin, glEnd,
-    glVertex3i, glutSolidSphere, glutWireSphere, glutSolidCone, glutWireCone, glutSolidCube,
-    glutWireCube, gluNewQuadric, gluCylinder, gluDeleteQuadric, glGetError, glGetIntegerv,
-    glGetFloatv, glPixelStorei, glBitmap,
-};
+const GLCalls mesa = {WEB_GL_TEST_CALLS};
 
 // A frame as the viewer draws one: the camera, the light as applyLighting
 // sets it (or none), two-sided lighting, star triangles, and each kind of

@@ -7,13 +7,6 @@
 #include "web_gl/gl_calls.h"
 
 const GLCalls& webCoreCalls() {
-    static const GLCalls calls = {
-        glMatrixMode, glLoadIdentity, glLoadMatrixf, glPushMatrix, glPopMatrix, glRotatef,
-        glTranslatef, glViewport, gluPerspective, gluLookAt, glEnable, glDisable, glLightfv,
-        glLightModeli, glMaterialfv, glColorMaterial, glColor3f, glNormal3f, glBegin, glEnd,
-        glVertex3i, glutSolidSphere, glutWireSphere, glutSolidCone, glutWireCone, glutSolidCube,
-        glutWireCube, gluNewQuadric, gluCylinder, gluDeleteQuadric, glGetError, glGetIntegerv,
-        glGetFloatv, glPixelStorei, glBitmap,
-    };
+    static const GLCalls calls = {WEB_GL_TEST_CALLS};
     return calls;
 }
