@@ -27,18 +27,22 @@ std::map<ShapeKey, std::unique_ptr<CachedShape>, KeyOrder>& shapes() {
 
 }  // namespace
 
-int ShapeMesh::add(const float position[3], const float normal[3]) {
-    positions.insert(positions.end(), position, position + 3);
-    normals.insert(normals.end(), normal, normal + 3);
-    return vertexCount() - 1;
-}
-
-void ShapeMesh::addPrimitive(GLenum primitive, const int* vertices, int count) {
+void ShapeMesh::addPrimitive(GLenum primitive, const float* primitivePositions,
+                             const float* primitiveNormals, int count) {
     std::vector<uint32_t> split;
     const DrawMode splitMode = splitPrimitive(primitive, static_cast<uint32_t>(count), split);
     if (split.empty()) return;
     mode = splitMode;
-    for (uint32_t at : split) indices.push_back(static_cast<uint32_t>(vertices[at]));
+    if (chunks.empty() || chunks.back().vertexCount + count > kMaxIndexedVertices) {
+        chunks.push_back({vertexCount(), 0, static_cast<int>(indices.size()), 0});
+    }
+    ShapeChunk& chunk = chunks.back();
+    const uint32_t first = static_cast<uint32_t>(chunk.vertexCount);
+    for (uint32_t at : split) indices.push_back(static_cast<uint16_t>(first + at));
+    positions.insert(positions.end(), primitivePositions, primitivePositions + 3 * count);
+    normals.insert(normals.end(), primitiveNormals, primitiveNormals + 3 * count);
+    chunk.vertexCount += count;
+    chunk.indexCount += static_cast<int>(split.size());
 }
 
 void drawCachedShape(const ShapeKey& key, ShapeBuilder build) {
@@ -58,41 +62,45 @@ void drawCachedShape(const ShapeKey& key, ShapeBuilder build) {
 
 void drawShapeOnCpu(const CachedShape& shape) {
     const ShapeMesh& mesh = shape.mesh;
-    const int n = mesh.vertexCount();
-    std::vector<DrawVertex> vertices(n);
-    for (int i = 0; i < n; i++) {
-        const float object[4] = {mesh.positions[3 * i], mesh.positions[3 * i + 1],
-                                 mesh.positions[3 * i + 2], 1};
-        vertices[i] = processVertex(object, &mesh.normals[3 * i]);
-        if (mesh.mode == DrawMode::Lines) {
-            for (int c = 0; c < 4; c++) vertices[i].back[c] = vertices[i].front[c];
-        }
-    }
     const bool flat = context().shadeModel == GL_FLAT;
-    if (!flat && n <= kMaxIndexedVertices) {
-        drawIndexed(mesh.mode, vertices.data(), n, mesh.indices.data(),
-                    static_cast<int>(mesh.indices.size()));
-        return;
-    }
-    // Each line or triangle on its own vertices; flat, all take the colours
-    // of its last (provoking) vertex.
     const size_t perPrimitive = mesh.mode == DrawMode::Lines ? 2 : 3;
+    std::vector<DrawVertex> vertices;
+    std::vector<uint32_t> indices;
     std::vector<DrawVertex> expanded;
-    expanded.reserve(mesh.indices.size());
-    for (size_t start = 0; start < mesh.indices.size(); start += perPrimitive) {
-        const DrawVertex& provoking = vertices[mesh.indices[start + perPrimitive - 1]];
-        for (size_t k = 0; k < perPrimitive; k++) {
-            DrawVertex v = vertices[mesh.indices[start + k]];
-            if (flat) {
+    for (const ShapeChunk& chunk : mesh.chunks) {
+        vertices.resize(chunk.vertexCount);
+        for (int i = 0; i < chunk.vertexCount; i++) {
+            const int at = 3 * (chunk.firstVertex + i);
+            const float object[4] = {mesh.positions[at], mesh.positions[at + 1],
+                                     mesh.positions[at + 2], 1};
+            vertices[i] = processVertex(object, &mesh.normals[at]);
+            if (mesh.mode == DrawMode::Lines) {
+                for (int c = 0; c < 4; c++) vertices[i].back[c] = vertices[i].front[c];
+            }
+        }
+        const uint16_t* chunkIndices = &mesh.indices[chunk.firstIndex];
+        indices.assign(chunkIndices, chunkIndices + chunk.indexCount);
+        if (!flat) {
+            drawIndexed(mesh.mode, vertices.data(), chunk.vertexCount, indices.data(),
+                        chunk.indexCount);
+            continue;
+        }
+        // Flat: each line or triangle on vertices of its own, all with the
+        // colours of its last (provoking) vertex.
+        expanded.clear();
+        for (size_t start = 0; start < indices.size(); start += perPrimitive) {
+            const DrawVertex& provoking = vertices[indices[start + perPrimitive - 1]];
+            for (size_t k = 0; k < perPrimitive; k++) {
+                DrawVertex v = vertices[indices[start + k]];
                 for (int c = 0; c < 4; c++) {
                     v.front[c] = provoking.front[c];
                     v.back[c] = provoking.back[c];
                 }
+                expanded.push_back(v);
             }
-            expanded.push_back(v);
         }
+        drawVertices(mesh.mode, expanded.data(), static_cast<int>(expanded.size()));
     }
-    drawVertices(mesh.mode, expanded.data(), static_cast<int>(expanded.size()));
 }
 
 int cachedShapeCount() { return static_cast<int>(shapes().size()); }

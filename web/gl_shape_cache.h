@@ -15,25 +15,35 @@
 
 namespace glcore {
 
-// A shape's vertices in object space and its lines or triangles as indices
-// into them, split and ordered as glBegin/glEnd would split the same
-// primitives.
+// A run of whole primitives whose vertices fit 16-bit indices: its
+// indices count from its first vertex.
+struct ShapeChunk {
+    int firstVertex;
+    int vertexCount;
+    int firstIndex;
+    int indexCount;
+};
+
+// A shape's primitives as glBegin/glEnd would draw them: each primitive's
+// vertices in object space in the order given, and its lines or triangles
+// as indices into them, split and ordered as glEnd splits them. The
+// vertices are not shared between primitives, as in immediate mode, so
+// that each primitive's indices stay close together.
 struct ShapeMesh {
     DrawMode mode = DrawMode::Triangles;  // Lines or Triangles
     std::vector<float> positions;         // x, y, z per vertex
     std::vector<float> normals;           // x, y, z per vertex
-    std::vector<uint32_t> indices;        // two or three per line or triangle
+    std::vector<uint16_t> indices;        // two or three per line or triangle
+    std::vector<ShapeChunk> chunks;
     // A shape drawn in immediate mode where it comes from leaves the current
     // normal at its last glNormal: this one.
     bool leavesNormal = false;
     float lastNormal[3] = {0, 0, 1};
 
     int vertexCount() const { return static_cast<int>(positions.size() / 3); }
-    // Adds a vertex; returns its index.
-    int add(const float position[3], const float normal[3]);
     // Adds the primitive `mode` (GL_TRIANGLE_STRIP, GL_LINE_LOOP, ...) over
-    // the vertices `vertices` names.
-    void addPrimitive(GLenum mode, const int* vertices, int count);
+    // `count` vertices (x, y, z each), at most kMaxIndexedVertices.
+    void addPrimitive(GLenum mode, const float* positions, const float* normals, int count);
 };
 
 struct CachedShape {

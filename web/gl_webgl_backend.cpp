@@ -54,7 +54,9 @@ EM_JS(int, webglCreateContextInPage, (const char* selector, int width, int heigh
         'void main() { gl_Position = position; gl_PointSize = 1.0;\n' +
         ' frontColour = front; backColour = back; }\n';
     // colour = clamp(base + max(N.L, 0) diffuse + s specular), s = max(N.H, 0)^shininess
-    // where N.L > 0 (1 for 0^0), N the eye normal turned by the face's sign.
+    // where N.L > 0 (1 for 0^0), N the eye normal turned by the face's sign
+    // (faceSign[0] is 1). Two-sided, at most one face has N.L > 0, so one
+    // pow serves both; one-sided, the back's uniforms are the front's.
     var shapeSource =
         'attribute vec3 position; attribute vec3 normal;\n' +
         'uniform mat4 modelviewProjection; uniform mat3 normalMatrix;\n' +
@@ -62,18 +64,19 @@ EM_JS(int, webglCreateContextInPage, (const char* selector, int width, int heigh
         'uniform vec4 base[2]; uniform vec3 diffuse[2]; uniform vec3 specular[2];\n' +
         'uniform float shininess[2]; uniform float faceSign[2];\n' +
         'varying vec4 frontColour; varying vec4 backColour;\n' +
-        'vec4 lightFace(vec4 b, vec3 d, vec3 s, float shine, float sign, vec3 n) {\n' +
-        ' float nl = sign * dot(n, toLight);\n' +
-        ' float nh = max(sign * dot(n, halfVector), 0.0);\n' +
-        ' float spec = 0.0;\n' +
-        ' if (nl > 0.0) spec = nh > 0.0 ? pow(nh, shine) : (shine == 0.0 ? 1.0 : 0.0);\n' +
-        ' return vec4(clamp(b.rgb + max(nl, 0.0) * d + spec * s, 0.0, 1.0), b.a);\n' +
-        '}\n' +
         'void main() {\n' +
-        ' gl_Position = modelviewProjection * vec4(position, 1.0); gl_PointSize = 1.0;\n' +
+        ' gl_Position = modelviewProjection * vec4(position, 1.0);\n' +
         ' vec3 n = normalMatrix * normal;\n' +
-        ' frontColour = lightFace(base[0], diffuse[0], specular[0], shininess[0], faceSign[0], n);\n' +
-        ' backColour = lightFace(base[1], diffuse[1], specular[1], shininess[1], faceSign[1], n);\n' +
+        ' float nl = dot(n, toLight), nh = dot(n, halfVector);\n' +
+        ' float backNl = faceSign[1] * nl, backNh = faceSign[1] * nh;\n' +
+        ' bool frontLit = nl > 0.0;\n' +
+        ' float h = max(frontLit ? nh : backNh, 0.0);\n' +
+        ' float shine = frontLit ? shininess[0] : shininess[1];\n' +
+        ' float spec = h > 0.0 ? pow(h, shine) : (shine == 0.0 ? 1.0 : 0.0);\n' +
+        ' frontColour = vec4(clamp(base[0].rgb + max(nl, 0.0) * diffuse[0] +\n' +
+        '   (frontLit ? spec : 0.0) * specular[0], 0.0, 1.0), base[0].a);\n' +
+        ' backColour = vec4(clamp(base[1].rgb + max(backNl, 0.0) * diffuse[1] +\n' +
+        '   (backNl > 0.0 ? spec : 0.0) * specular[1], 0.0, 1.0), base[1].a);\n' +
         '}\n';
     function compile(type, source, what) {
         var shader = gl.createShader(type);
@@ -167,9 +170,11 @@ EM_JS(void, webglResizeInPage, (int width, int height), {
 //   kDraw mode baseVertex firstIndex count (the indices count from baseVertex);
 //   kState x y width height depthTest depthFunc depthMask cullFace cullMode frontFace;
 //   kClear mask red green blue alpha depth (the colours and depth as float32 bits);
-//   kShape id positions normals vertexCount indices indexCount mode uniformsAt:
-//     a cached shape, its arrays (heap addresses) sent the first time only,
-//     its uniforms at `uniforms` + uniformsAt floats (see recordShapeUniforms).
+//   kShape id positions normals vertexCount indices indexCount mode uniformsAt
+//     chunks chunkCount: a cached shape, its arrays (heap addresses) sent the
+//     first time only, its uniforms at `uniforms` + uniformsAt floats (see
+//     recordShapeUniforms), drawn a chunk at a time (ShapeChunk: four int32
+//     words each).
 EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vertexFirst,
                                 int vertexEnd, const uint16_t* indices, int indexCount,
                                 int indexFirst, int indexEnd, const int* commands,
@@ -217,10 +222,10 @@ EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vert
         gl.bindBuffer(gl.ARRAY_BUFFER, buffers.normals);
         gl.bufferData(gl.ARRAY_BUFFER, HEAPF32.subarray(words[i + 3] >> 2,
                                                         (words[i + 3] >> 2) + count * 3), gl.STATIC_DRAW);
-        var first = words[i + 5] >> 2;
         gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, buffers.indices);
         gl.bufferData(gl.ELEMENT_ARRAY_BUFFER,
-                      new Uint16Array(HEAPU32.subarray(first, first + words[i + 6])), gl.STATIC_DRAW);
+                      HEAPU16.subarray(words[i + 5] >> 1, (words[i + 5] >> 1) + words[i + 6]),
+                      gl.STATIC_DRAW);
         G.shapes[id] = buffers;
         G.program = null;
         return buffers;
@@ -236,12 +241,9 @@ EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vert
             G.drawnShape = -1;
         }
         if (G.drawnShape !== words[i + 1]) {
-            gl.bindBuffer(gl.ARRAY_BUFFER, buffers.positions);
-            gl.vertexAttribPointer(0, 3, gl.FLOAT, false, 0, 0);
-            gl.bindBuffer(gl.ARRAY_BUFFER, buffers.normals);
-            gl.vertexAttribPointer(1, 3, gl.FLOAT, false, 0, 0);
             gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, buffers.indices);
             G.drawnShape = words[i + 1];
+            G.chunkBase = -1;
         }
         var u = G.uniforms, at = (uniforms >> 2) + words[i + 8], f = HEAPF32;
         gl.uniformMatrix4fv(u.modelviewProjection, false, f.subarray(at, at + 16));
@@ -253,7 +255,17 @@ EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vert
         gl.uniform3fv(u.specular, f.subarray(at + 45, at + 51));
         gl.uniform1fv(u.shininess, f.subarray(at + 51, at + 53));
         gl.uniform1fv(u.faceSign, f.subarray(at + 53, at + 55));
-        gl.drawElements(words[i + 7], words[i + 6], gl.UNSIGNED_SHORT, 0);
+        for (var c = words[i + 9] >> 2, end = c + 4 * words[i + 10]; c < end; c += 4) {
+            var base = words[c];
+            if (base !== G.chunkBase) {
+                gl.bindBuffer(gl.ARRAY_BUFFER, buffers.positions);
+                gl.vertexAttribPointer(0, 3, gl.FLOAT, false, 0, base * 12);
+                gl.bindBuffer(gl.ARRAY_BUFFER, buffers.normals);
+                gl.vertexAttribPointer(1, 3, gl.FLOAT, false, 0, base * 12);
+                G.chunkBase = base;
+            }
+            gl.drawElements(words[i + 7], words[c + 3], gl.UNSIGNED_SHORT, words[c + 2] * 2);
+        }
     }
     gl.bindBuffer(gl.ARRAY_BUFFER, G.vertexBuffer);
     upload(gl.ARRAY_BUFFER, 0, HEAPF32, vertices >> 2, 12, vertexCount, vertexFirst, vertexEnd);
@@ -278,7 +290,7 @@ EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vert
             i += 7;
         } else {
             drawShape(words, i);
-            i += 9;
+            i += 11;
         }
     }
 });
@@ -462,14 +474,13 @@ void drawWindowPoints(const DrawVertex* vertices, int count) {
     recordState();
 }
 
-// On the GPU when the shape's indices fit in 16 bits and the lighting state
-// is one the vertex shader covers; otherwise through the CPU.
+// On the GPU when the lighting state is one the vertex shader covers;
+// otherwise through the CPU.
 void drawShape(const CachedShape& shape) {
     if (!frameVisible) return;
     const ShapeMesh& mesh = shape.mesh;
     ShapeLighting lighting;
-    if (shapesOnCpu || mesh.vertexCount() > kMaxIndexedVertices ||
-        !shapeLighting(mesh.mode == DrawMode::Lines, lighting)) {
+    if (shapesOnCpu || !shapeLighting(mesh.mode == DrawMode::Lines, lighting)) {
         drawShapeOnCpu(shape);
         return;
     }
@@ -479,7 +490,8 @@ void drawShape(const CachedShape& shape) {
                     {kShape, shape.id, heapAddress(mesh.positions.data()),
                      heapAddress(mesh.normals.data()), mesh.vertexCount(),
                      heapAddress(mesh.indices.data()), static_cast<int32_t>(mesh.indices.size()),
-                     webglMode(mesh.mode), uniformsAt});
+                     webglMode(mesh.mode), uniformsAt, heapAddress(mesh.chunks.data()),
+                     static_cast<int32_t>(mesh.chunks.size())});
     lastDraw = SIZE_MAX;
 }
 

@@ -74,7 +74,7 @@ void buildCylinder(const glcore::ShapeKey& key, glcore::ShapeMesh& mesh) {
     normalSines[slices] = normalSines[0];
     normalCosines[slices] = normalCosines[0];
 
-    std::vector<int> strip;
+    std::vector<float> positions, normals;
     for (int j = 0; j < stacks; j++) {
         const float zLow = static_cast<float>(j * height / stacks);
         const float zHigh = static_cast<float>((j + 1) * height / stacks);
@@ -83,15 +83,18 @@ void buildCylinder(const glcore::ShapeKey& key, glcore::ShapeMesh& mesh) {
         const float radiusHigh =
             static_cast<float>(baseRadius - deltaRadius * (static_cast<float>(j + 1) / stacks));
 
-        strip.clear();
+        positions.clear();
+        normals.clear();
         for (int i = 0; i <= slices; i++) {
             const float normal[3] = {normalSines[i], normalCosines[i], zNormal};
             const float low[3] = {radiusLow * sines[i], radiusLow * cosines[i], zLow};
             const float high[3] = {radiusHigh * sines[i], radiusHigh * cosines[i], zHigh};
-            strip.push_back(mesh.add(low, normal));
-            strip.push_back(mesh.add(high, normal));
+            positions.insert(positions.end(), low, low + 3);
+            positions.insert(positions.end(), high, high + 3);
+            normals.insert(normals.end(), normal, normal + 3);
+            normals.insert(normals.end(), normal, normal + 3);
         }
-        mesh.addPrimitive(GL_QUAD_STRIP, strip.data(), static_cast<int>(strip.size()));
+        mesh.addPrimitive(GL_QUAD_STRIP, positions.data(), normals.data(), 2 * (slices + 1));
     }
     // libGLU draws in immediate mode: the current normal stays at its last.
     mesh.leavesNormal = true;

@@ -9,6 +9,7 @@
 // as they were.
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -33,23 +34,18 @@ struct Mesh {
     std::vector<Vertex> vertices;
 };
 
-// Adds the mesh's vertices to `out`; returns the index of the first.
-int addVertices(const Mesh& mesh, ShapeMesh& out) {
-    const int base = out.vertexCount();
-    for (const Vertex& vertex : mesh.vertices) out.add(vertex.position, vertex.normal);
-    return base;
-}
-
-// Adds the primitives over the mesh's vertices (added to `out` at `base`):
-// the indices in groups of partSize, each group one primitive of the given
-// type.
-void addParts(int base, const std::vector<int>& indices, int partSize, GLenum mode,
+// Adds the indexed vertices to `out` in groups of partSize, each group as
+// one primitive of the given type.
+void addParts(const Mesh& mesh, const std::vector<int>& indices, int partSize, GLenum mode,
               ShapeMesh& out) {
-    std::vector<int> part(partSize);
+    std::vector<float> positions(3 * partSize), normals(3 * partSize);
     for (std::size_t start = 0; start + partSize <= indices.size(); start += partSize) {
-        for (int k = 0; k < partSize; k++)
-            part[k] = base + indices[start + k];
-        out.addPrimitive(mode, part.data(), partSize);
+        for (int k = 0; k < partSize; k++) {
+            const Vertex& vertex = mesh.vertices[indices[start + k]];
+            std::copy(vertex.position, vertex.position + 3, &positions[3 * k]);
+            std::copy(vertex.normal, vertex.normal + 3, &normals[3 * k]);
+        }
+        out.addPrimitive(mode, positions.data(), normals.data(), partSize);
     }
 }
 
@@ -102,7 +98,6 @@ void buildSphere(float radius, int slices, int stacks, bool wire, ShapeMesh& out
     if (slices == 0 || stacks < 2)
         return;
     const Mesh mesh = sphereMesh(radius, slices, stacks);
-    const int base = addVertices(mesh, out);
     const int last = static_cast<int>(mesh.vertices.size()) - 1;
 
     if (wire) {
@@ -118,8 +113,8 @@ void buildSphere(float radius, int slices, int stacks, bool wire, ShapeMesh& out
         for (int i = 0; i < stacks - 1; i++)
             for (int j = 0; j < slices; j++)
                 stackIndices.push_back(1 + i * slices + j);
-        addParts(base, sliceIndices, stacks + 1, GL_LINE_STRIP, out);
-        addParts(base, stackIndices, slices, GL_LINE_LOOP, out);
+        addParts(mesh, sliceIndices, stacks + 1, GL_LINE_STRIP, out);
+        addParts(mesh, stackIndices, slices, GL_LINE_LOOP, out);
         return;
     }
 
@@ -148,7 +143,7 @@ void buildSphere(float radius, int slices, int stacks, bool wire, ShapeMesh& out
     }
     strips.push_back(last);
     strips.push_back(offset);
-    addParts(base, strips, (slices + 1) * 2, GL_TRIANGLE_STRIP, out);
+    addParts(mesh, strips, (slices + 1) * 2, GL_TRIANGLE_STRIP, out);
 }
 
 // The centre of the base, a ring on the base with the base's normal, then
@@ -184,7 +179,6 @@ void buildCone(float baseRadius, float height, int slices, int stacks, bool wire
     if (slices == 0 || stacks < 1)
         return;
     const Mesh mesh = coneMesh(baseRadius, height, slices, stacks);
-    const int base = addVertices(mesh, out);
 
     if (wire) {
         // A line per slice from the base to the tip, then a loop per ring
@@ -197,8 +191,8 @@ void buildCone(float baseRadius, float height, int slices, int stacks, bool wire
         for (int i = 0; i < stacks; i++)
             for (int j = 0; j < slices; j++)
                 stackIndices.push_back(1 + (i + 1) * slices + j);
-        addParts(base, sliceIndices, slices * 2, GL_LINES, out);
-        addParts(base, stackIndices, slices, GL_LINE_LOOP, out);
+        addParts(mesh, sliceIndices, slices * 2, GL_LINES, out);
+        addParts(mesh, stackIndices, slices, GL_LINE_LOOP, out);
         return;
     }
 
@@ -220,7 +214,7 @@ void buildCone(float baseRadius, float height, int slices, int stacks, bool wire
         strips.push_back(offset);
         strips.push_back(offset + slices);
     }
-    addParts(base, strips, (slices + 1) * 2, GL_TRIANGLE_STRIP, out);
+    addParts(mesh, strips, (slices + 1) * 2, GL_TRIANGLE_STRIP, out);
 }
 
 // The unit cube's corners, its faces' normals and its faces as corner
@@ -253,18 +247,17 @@ void buildCube(float size, bool wire, ShapeMesh& out) {
         }
     }
 
-    const int base = addVertices(mesh, out);
     std::vector<int> indices;
     if (wire) {
         for (int k = 0; k < 24; k++)
             indices.push_back(k);
-        addParts(base, indices, 4, GL_LINE_LOOP, out);
+        addParts(mesh, indices, 4, GL_LINE_LOOP, out);
         return;
     }
     for (int face = 0; face < 6; face++)
         for (int corner : quadAsTriangles)
             indices.push_back(face * 4 + corner);
-    addParts(base, indices, 36, GL_TRIANGLES, out);
+    addParts(mesh, indices, 36, GL_TRIANGLES, out);
 }
 
 // Builds the shape a key names, from the arguments as the caller gave them.
