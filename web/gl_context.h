@@ -100,21 +100,20 @@ struct RasterPosition {
     bool valid = true;
 };
 
-// How glBitmap reads its rows (glPixelStorei); the pack settings are only
-// kept for glGet.
+// One direction of glPixelStorei's settings.
+struct PixelLayout {
+    GLint alignment = 4;
+    GLint rowLength = 0;
+    GLint skipRows = 0;
+    GLint skipPixels = 0;
+    bool lsbFirst = false;
+    bool swapBytes = false;
+};
+
+// How glBitmap reads its rows; the pack settings are only kept for glGet.
 struct PixelStore {
-    GLint unpackAlignment = 4;
-    GLint unpackRowLength = 0;
-    GLint unpackSkipRows = 0;
-    GLint unpackSkipPixels = 0;
-    bool unpackLsbFirst = false;
-    bool unpackSwapBytes = false;
-    GLint packAlignment = 4;
-    GLint packRowLength = 0;
-    GLint packSkipRows = 0;
-    GLint packSkipPixels = 0;
-    bool packLsbFirst = false;
-    bool packSwapBytes = false;
+    PixelLayout unpack;
+    PixelLayout pack;
 };
 
 struct Context {

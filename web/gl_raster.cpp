@@ -41,10 +41,10 @@ void setRasterPosition(float x, float y, float z, float w) {
 float clamp01(float v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
 
 // Whether bit `col` of a bitmap row is set, with the unpack settings.
-bool bitSet(const GLubyte* row, int col, const PixelStore& store) {
-    const int bit = col + store.unpackSkipPixels;
+bool bitSet(const GLubyte* row, int col, const PixelLayout& layout) {
+    const int bit = col + layout.skipPixels;
     const GLubyte byte = row[bit >> 3];
-    return store.unpackLsbFirst ? (byte >> (bit & 7)) & 1 : (byte << (bit & 7)) & 0x80;
+    return layout.lsbFirst ? (byte >> (bit & 7)) & 1 : (byte << (bit & 7)) & 0x80;
 }
 
 }  // namespace
@@ -79,16 +79,16 @@ void glBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLflo
         const int bottom = static_cast<int>(std::floor(raster.window[1] + epsilon - yorig));
         // Rows of GL_UNPACK_ROW_LENGTH pixels (or the width), each starting
         // on a multiple of GL_UNPACK_ALIGNMENT bytes.
-        const PixelStore& store = s.pixelStore;
-        const int rowPixels = store.unpackRowLength > 0 ? store.unpackRowLength : width;
-        const int alignment = store.unpackAlignment;
+        const PixelLayout& layout = s.pixelStore.unpack;
+        const int rowPixels = layout.rowLength > 0 ? layout.rowLength : width;
+        const int alignment = layout.alignment;
         const int bytesPerRow = ((rowPixels + 7) / 8 + alignment - 1) / alignment * alignment;
         const float depth = raster.window[2] * 2 - 1;
         std::vector<DrawVertex> points;
         for (int row = 0; row < height; row++) {
-            const GLubyte* bits = bitmap + (row + store.unpackSkipRows) * bytesPerRow;
+            const GLubyte* bits = bitmap + (row + layout.skipRows) * bytesPerRow;
             for (int col = 0; col < width; col++) {
-                if (!bitSet(bits, col, store)) continue;
+                if (!bitSet(bits, col, layout)) continue;
                 // The pixel's centre across the window, in [-1, 1].
                 const float centreX = left + col + 0.5f, centreY = bottom + row + 0.5f;
                 DrawVertex v;

@@ -79,14 +79,14 @@ const Matrix& top(const MatrixStack& s) { return s.entries[s.depth - 1]; }
 GLint* pixelStoreValue(GLenum pname) {
     PixelStore& p = context().pixelStore;
     switch (pname) {
-        case GL_UNPACK_ALIGNMENT: return &p.unpackAlignment;
-        case GL_UNPACK_ROW_LENGTH: return &p.unpackRowLength;
-        case GL_UNPACK_SKIP_ROWS: return &p.unpackSkipRows;
-        case GL_UNPACK_SKIP_PIXELS: return &p.unpackSkipPixels;
-        case GL_PACK_ALIGNMENT: return &p.packAlignment;
-        case GL_PACK_ROW_LENGTH: return &p.packRowLength;
-        case GL_PACK_SKIP_ROWS: return &p.packSkipRows;
-        case GL_PACK_SKIP_PIXELS: return &p.packSkipPixels;
+        case GL_UNPACK_ALIGNMENT: return &p.unpack.alignment;
+        case GL_UNPACK_ROW_LENGTH: return &p.unpack.rowLength;
+        case GL_UNPACK_SKIP_ROWS: return &p.unpack.skipRows;
+        case GL_UNPACK_SKIP_PIXELS: return &p.unpack.skipPixels;
+        case GL_PACK_ALIGNMENT: return &p.pack.alignment;
+        case GL_PACK_ROW_LENGTH: return &p.pack.rowLength;
+        case GL_PACK_SKIP_ROWS: return &p.pack.skipRows;
+        case GL_PACK_SKIP_PIXELS: return &p.pack.skipPixels;
         default: return nullptr;
     }
 }
@@ -94,10 +94,10 @@ GLint* pixelStoreValue(GLenum pname) {
 bool* pixelStoreFlag(GLenum pname) {
     PixelStore& p = context().pixelStore;
     switch (pname) {
-        case GL_UNPACK_LSB_FIRST: return &p.unpackLsbFirst;
-        case GL_UNPACK_SWAP_BYTES: return &p.unpackSwapBytes;
-        case GL_PACK_LSB_FIRST: return &p.packLsbFirst;
-        case GL_PACK_SWAP_BYTES: return &p.packSwapBytes;
+        case GL_UNPACK_LSB_FIRST: return &p.unpack.lsbFirst;
+        case GL_UNPACK_SWAP_BYTES: return &p.unpack.swapBytes;
+        case GL_PACK_LSB_FIRST: return &p.pack.lsbFirst;
+        case GL_PACK_SWAP_BYTES: return &p.pack.swapBytes;
         default: return nullptr;
     }
 }
