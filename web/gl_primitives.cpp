@@ -140,7 +140,8 @@ DrawVertex processVertex(const float object[4], const float objectNormal[3]) {
     const float (&n)[3][3] = normalTransform();
     float normal[3];
     for (int r = 0; r < 3; r++) {
-        normal[r] = n[r][0] * objectNormal[0] + n[r][1] * objectNormal[1] + n[r][2] * objectNormal[2];
+        normal[r] =
+            n[r][0] * objectNormal[0] + n[r][1] * objectNormal[1] + n[r][2] * objectNormal[2];
     }
     if (s.normalize) {
         const float length =
@@ -192,7 +193,8 @@ void glEnd(void) {
     const bool flat = context().shadeModel == GL_FLAT;
     if (!flat && n <= kMaxIndexedVertices) {
         // Shared vertices go up once.
-        drawIndexed(mode, p.vertices.data(), n, p.indices.data(), static_cast<int>(p.indices.size()));
+        drawIndexed(mode, p.vertices.data(), n, p.indices.data(),
+                    static_cast<int>(p.indices.size()));
         return;
     }
     expand(mode == DrawMode::Lines ? 2 : 3, flat);

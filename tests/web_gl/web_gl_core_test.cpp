@@ -180,16 +180,19 @@ void expectFrameLikeMesa(bool light) {
         ASSERT_EQ(core.vertices, a.vertices) << "primitive " << p;
         const bool facesUs = signedArea(core) > 0;
         for (int k = 0; k < core.vertices; k++) {
-            worstPosition = std::max({worstPosition, std::fabs(core.window[k][0] - a.window[k][0]) / 800.0,
-                                      std::fabs(core.window[k][1] - a.window[k][1]) / 600.0,
-                                      static_cast<double>(std::fabs(core.window[k][2] - a.window[k][2]))});
+            const float* at = core.window[k];
+            worstPosition = std::max({worstPosition, std::fabs(at[0] - a.window[k][0]) / 800.0,
+                                      std::fabs(at[1] - a.window[k][1]) / 600.0,
+                                      std::fabs(at[2] - a.window[k][2]) * 1.0});
             // A sliver edge-on: which face Mesa shows is a matter of rounding.
             if (core.vertices == 3 && std::fabs(signedArea(core)) < 1e-3f) continue;
             const float* front = core.vertices < 3 || facesUs ? a.front[k] : b.front[k];
             const float* back = core.vertices < 3 || facesUs ? b.front[k] : a.front[k];
             for (int c = 0; c < 4; c++) {
-                worstColour = std::max({worstColour, static_cast<double>(std::fabs(core.front[k][c] - front[c])),
-                                        core.vertices < 3 ? 0.0 : std::fabs(core.back[k][c] - back[c])});
+                const double backError =
+                    core.vertices < 3 ? 0 : std::fabs(core.back[k][c] - back[c]);
+                worstColour = std::max({worstColour, std::fabs(core.front[k][c] - front[c]) * 1.0,
+                                        backError});
             }
         }
     }
