@@ -319,6 +319,21 @@ def check_bad_parameter(page):
     return ok, f"message {error!r}; intro: {detail}"
 
 
+def check_shader_against_cpu(page):
+    """The lit, two-sided automatic Universe with its shapes transformed and
+    lit by the vertex shader, against the same frame with the shapes through
+    the CPU's vertex processing (which the native test compares with Mesa)."""
+    page.open("scene=universe-auto&axes=on&stars=steady&ticks=3&pause")
+    page.capture(web_png("shapes-shader"))
+    before = page.frames()
+    page.js("Module._webglDrawShapesOnCpu(1)")
+    page.wait_new_frame(before)
+    page.capture(web_png("shapes-cpu"))
+    page.js("Module._webglDrawShapesOnCpu(0)")
+    share = equal_share(web_png("shapes-shader"), web_png("shapes-cpu"))
+    return share >= 0.999, f"{share * 100:.2f}% of pixels equal"
+
+
 def check_console(page):
     """No error (SEVERE entry) in the browser's console over the whole run."""
     page.read_console()
@@ -355,6 +370,8 @@ def run_checks(page, report):
     report.run("keys: F1 r + on the paused manual Universe", lambda: check_keys(page))
     page.read_console()
     report.run("bad parameter: message and intro", lambda: check_bad_parameter(page))
+    page.read_console()
+    report.run("shapes: vertex shader as the CPU", lambda: check_shader_against_cpu(page))
     page.read_console()
 
 

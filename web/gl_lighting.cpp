@@ -7,9 +7,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "gl_matrices.h"
-#include "gl_state.h"
+#include "gl_context.h"
+#include "gl_matrix_stacks.h"
 
+namespace glcore {
 namespace {
 
 float clamp01(float v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
@@ -29,20 +30,9 @@ void copy4(float* to, const float* from) {
     for (int i = 0; i < 4; i++) to[i] = from[i];
 }
 
-// A directional light's unit direction and, with the viewer at infinity,
-// its unit half vector: they depend only on the light's position, so they
-// are kept with the position they were computed from.
-struct DirectionalVectors {
-    float position[3];
-    bool computed = false;
-    float toLight[3];
-    float half[3];
-};
-
-DirectionalVectors directional[kMaxLights];
-
 const DirectionalVectors& directionalVectors(const LightSource& light) {
-    DirectionalVectors& d = directional[&light - glState().lights];
+    Context& s = context();
+    DirectionalVectors& d = s.directional[&light - s.lights];
     if (d.computed && std::memcmp(d.position, light.eyePosition, sizeof d.position) == 0) return d;
     std::memcpy(d.position, light.eyePosition, sizeof d.position);
     d.computed = true;
@@ -58,7 +48,7 @@ const DirectionalVectors& directionalVectors(const LightSource& light) {
 // turned around).
 void lightFace(const Material& material, float sign, const float eyePosition[4],
                const float normal[3], float out[4]) {
-    const GLState& s = glState();
+    const Context& s = context();
     float colour[3];
     for (int c = 0; c < 3; c++) {
         colour[c] = s.modelAmbient[c] * material.ambient[c] + material.emission[c];
@@ -165,14 +155,14 @@ void setMaterial(Material& material, int bits, const GLfloat* params) {
 
 LightSource* lightNamed(GLenum light) {
     if (light < GL_LIGHT0 || light >= GL_LIGHT0 + kMaxLights) return nullptr;
-    return &glState().lights[light - GL_LIGHT0];
+    return &context().lights[light - GL_LIGHT0];
 }
 
 }  // namespace
 
 void lightVertex(const float eyePosition[4], const float eyeNormal[3], float front[4],
                  float back[4]) {
-    const GLState& s = glState();
+    const Context& s = context();
     lightFace(s.materials[0], 1, eyePosition, eyeNormal, front);
     if (s.twoSide) {
         lightFace(s.materials[1], -1, eyePosition, eyeNormal, back);
@@ -182,7 +172,7 @@ void lightVertex(const float eyePosition[4], const float eyeNormal[3], float fro
 }
 
 bool lightingNeedsEyePosition() {
-    const GLState& s = glState();
+    const Context& s = context();
     if (s.localViewer) return true;
     for (const LightSource& light : s.lights) {
         if (light.enabled && light.eyePosition[3] != 0) return true;
@@ -191,13 +181,64 @@ bool lightingNeedsEyePosition() {
 }
 
 void updateColorMaterial() {
-    GLState& s = glState();
+    Context& s = context();
     const int faces = faceBits(s.colorMaterialTarget.face);
     const int bits = parameterBits(s.colorMaterialTarget.mode);
     for (int face = 0; face < 2; face++) {
         if (faces & (1 << face)) setMaterial(s.materials[face], bits, s.color);
     }
 }
+
+bool shapeLighting(bool lines, ShapeLighting& out) {
+    const Context& s = context();
+    if (!s.lighting) {
+        for (FaceLighting& face : out.faces) {
+            for (int c = 0; c < 4; c++) face.base[c] = clamp01(s.color[c]);
+            for (int c = 0; c < 3; c++) face.diffuse[c] = face.specular[c] = 0;
+            face.shininess = 0;
+            face.sign = 1;
+        }
+        for (int c = 0; c < 3; c++) out.toLight[c] = out.half[c] = c == 2 ? 1.0f : 0.0f;
+        return true;
+    }
+    for (int i = 1; i < kMaxLights; i++) {
+        if (s.lights[i].enabled) return false;
+    }
+    const LightSource& light = s.lights[0];
+    if ((light.enabled && light.eyePosition[3] != 0) || s.localViewer || s.normalize ||
+        s.rescaleNormal || s.shadeModel != GL_SMOOTH) {
+        return false;
+    }
+    if (light.enabled) {
+        const DirectionalVectors& d = directionalVectors(light);
+        for (int c = 0; c < 3; c++) {
+            out.toLight[c] = d.toLight[c];
+            out.half[c] = d.half[c];
+        }
+    } else {
+        for (int c = 0; c < 3; c++) out.toLight[c] = out.half[c] = c == 2 ? 1.0f : 0.0f;
+    }
+    const bool twoSided = s.twoSide && !lines;
+    for (int f = 0; f < 2; f++) {
+        const Material& material = s.materials[twoSided ? f : 0];
+        FaceLighting& face = out.faces[f];
+        // Summed in lightFace's order.
+        for (int c = 0; c < 3; c++) {
+            face.base[c] = s.modelAmbient[c] * material.ambient[c] + material.emission[c];
+            if (light.enabled) face.base[c] += 1.0f * (light.ambient[c] * material.ambient[c]);
+            face.diffuse[c] = light.enabled ? light.diffuse[c] * material.diffuse[c] : 0.0f;
+            face.specular[c] = light.enabled ? light.specular[c] * material.specular[c] : 0.0f;
+        }
+        face.base[3] = clamp01(material.diffuse[3]);
+        face.shininess = material.shininess;
+        face.sign = twoSided && f == 1 ? -1.0f : 1.0f;
+    }
+    return true;
+}
+
+}  // namespace glcore
+
+using namespace glcore;
 
 extern "C" {
 
@@ -237,7 +278,7 @@ void glLightf(GLenum light, GLenum pname, GLfloat param) {
 }
 
 void glLightModelfv(GLenum pname, const GLfloat* params) {
-    GLState& s = glState();
+    Context& s = context();
     switch (pname) {
         case GL_LIGHT_MODEL_AMBIENT: copy4(s.modelAmbient, params); break;
         case GL_LIGHT_MODEL_TWO_SIDE: s.twoSide = params[0] != 0; break;
@@ -254,7 +295,7 @@ void glLightModelf(GLenum pname, GLfloat param) {
 void glLightModeli(GLenum pname, GLint param) { glLightModelf(pname, static_cast<GLfloat>(param)); }
 
 void glMaterialfv(GLenum face, GLenum pname, const GLfloat* params) {
-    GLState& s = glState();
+    Context& s = context();
     int bits = parameterBits(pname);
     for (int f = 0; f < 2; f++) {
         if (!(faceBits(face) & (1 << f))) continue;
@@ -273,7 +314,7 @@ void glMaterialf(GLenum face, GLenum pname, GLfloat param) {
 }
 
 void glColorMaterial(GLenum face, GLenum mode) {
-    GLState& s = glState();
+    Context& s = context();
     s.colorMaterialTarget = {face, mode};
     if (s.colorMaterial) updateColorMaterial();
 }

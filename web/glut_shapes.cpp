@@ -2,19 +2,26 @@
 // them without shaders: the same circle tables, vertices and normals in the
 // same float and double steps, the same primitives and the same vertex
 // order. freeglut keeps them in arrays drawn with glDrawArrays and
-// glDrawElements; here the same sequence goes through glBegin/glEnd.
-//
-// An array draw leaves GL's current normal as it was, while glNormal in
-// immediate mode changes it; the lit star triangles drawn right after these
-// shapes carry no normal of their own. So each shape saves the current
-// normal first and puts it back at the end.
+// glDrawElements; here each shape's primitives are built once per set of
+// arguments into the shape cache (web/gl_shape_cache.h), split into lines
+// and triangles as glBegin/glEnd would split them, and drawn from there.
+// Like freeglut's array draws, they leave GL's current normal and colour
+// as they were.
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
 
+#include "gl_shape_cache.h"
+
+using glcore::ShapeKey;
+using glcore::ShapeMesh;
+
 namespace {
+
+enum ShapeKind { kSolidSphere, kWireSphere, kSolidCone, kWireCone, kSolidCube, kWireCube };
 
 const float pi = 3.14159265358979323846f;
 
@@ -27,33 +34,20 @@ struct Mesh {
     std::vector<Vertex> vertices;
 };
 
-void emit(const Vertex& vertex) {
-    glNormal3fv(vertex.normal);
-    glVertex3fv(vertex.position);
-}
-
-// Draws the indexed vertices in groups of partSize, each group as one
-// primitive of the given type.
-void drawParts(const Mesh& mesh, const std::vector<int>& indices, int partSize, GLenum mode) {
+// Adds the indexed vertices to `out` in groups of partSize, each group as
+// one primitive of the given type.
+void addParts(const Mesh& mesh, const std::vector<int>& indices, int partSize, GLenum mode,
+              ShapeMesh& out) {
+    std::vector<float> positions(3 * partSize), normals(3 * partSize);
     for (std::size_t start = 0; start + partSize <= indices.size(); start += partSize) {
-        glBegin(mode);
-        for (int k = 0; k < partSize; k++)
-            emit(mesh.vertices[indices[start + k]]);
-        glEnd();
+        for (int k = 0; k < partSize; k++) {
+            const Vertex& vertex = mesh.vertices[indices[start + k]];
+            std::copy(vertex.position, vertex.position + 3, &positions[3 * k]);
+            std::copy(vertex.normal, vertex.normal + 3, &normals[3 * k]);
+        }
+        out.addPrimitive(mode, positions.data(), normals.data(), partSize);
     }
 }
-
-// Keeps GL's current normal across a shape (see the top of the file).
-class CurrentNormalKeeper {
-  public:
-    CurrentNormalKeeper() { glGetFloatv(GL_CURRENT_NORMAL, normal_); }
-    ~CurrentNormalKeeper() { glNormal3fv(normal_); }
-    CurrentNormalKeeper(const CurrentNormalKeeper&) = delete;
-    CurrentNormalKeeper& operator=(const CurrentNormalKeeper&) = delete;
-
-  private:
-    GLfloat normal_[3];
-};
 
 // sin and cos at n + 1 steps around a circle (or half a circle), the last
 // equal to the first (or to the half turn); a negative n turns the other
@@ -100,7 +94,7 @@ Mesh sphereMesh(float radius, int slices, int stacks) {
     return mesh;
 }
 
-void drawSphere(float radius, int slices, int stacks, bool wire) {
+void buildSphere(float radius, int slices, int stacks, bool wire, ShapeMesh& out) {
     if (slices == 0 || stacks < 2)
         return;
     const Mesh mesh = sphereMesh(radius, slices, stacks);
@@ -119,8 +113,8 @@ void drawSphere(float radius, int slices, int stacks, bool wire) {
         for (int i = 0; i < stacks - 1; i++)
             for (int j = 0; j < slices; j++)
                 stackIndices.push_back(1 + i * slices + j);
-        drawParts(mesh, sliceIndices, stacks + 1, GL_LINE_STRIP);
-        drawParts(mesh, stackIndices, slices, GL_LINE_LOOP);
+        addParts(mesh, sliceIndices, stacks + 1, GL_LINE_STRIP, out);
+        addParts(mesh, stackIndices, slices, GL_LINE_LOOP, out);
         return;
     }
 
@@ -149,7 +143,7 @@ void drawSphere(float radius, int slices, int stacks, bool wire) {
     }
     strips.push_back(last);
     strips.push_back(offset);
-    drawParts(mesh, strips, (slices + 1) * 2, GL_TRIANGLE_STRIP);
+    addParts(mesh, strips, (slices + 1) * 2, GL_TRIANGLE_STRIP, out);
 }
 
 // The centre of the base, a ring on the base with the base's normal, then
@@ -181,10 +175,10 @@ Mesh coneMesh(float base, float height, int slices, int stacks) {
     return mesh;
 }
 
-void drawCone(float base, float height, int slices, int stacks, bool wire) {
+void buildCone(float baseRadius, float height, int slices, int stacks, bool wire, ShapeMesh& out) {
     if (slices == 0 || stacks < 1)
         return;
-    const Mesh mesh = coneMesh(base, height, slices, stacks);
+    const Mesh mesh = coneMesh(baseRadius, height, slices, stacks);
 
     if (wire) {
         // A line per slice from the base to the tip, then a loop per ring
@@ -197,8 +191,8 @@ void drawCone(float base, float height, int slices, int stacks, bool wire) {
         for (int i = 0; i < stacks; i++)
             for (int j = 0; j < slices; j++)
                 stackIndices.push_back(1 + (i + 1) * slices + j);
-        drawParts(mesh, sliceIndices, slices * 2, GL_LINES);
-        drawParts(mesh, stackIndices, slices, GL_LINE_LOOP);
+        addParts(mesh, sliceIndices, slices * 2, GL_LINES, out);
+        addParts(mesh, stackIndices, slices, GL_LINE_LOOP, out);
         return;
     }
 
@@ -220,7 +214,7 @@ void drawCone(float base, float height, int slices, int stacks, bool wire) {
         strips.push_back(offset);
         strips.push_back(offset + slices);
     }
-    drawParts(mesh, strips, (slices + 1) * 2, GL_TRIANGLE_STRIP);
+    addParts(mesh, strips, (slices + 1) * 2, GL_TRIANGLE_STRIP, out);
 }
 
 // The unit cube's corners, its faces' normals and its faces as corner
@@ -239,7 +233,7 @@ const int cubeFaces[6][4] = {
 // Each face as two triangles, by position in the face.
 const int quadAsTriangles[6] = {0, 1, 2, 0, 2, 3};
 
-void drawCube(float size, bool wire) {
+void buildCube(float size, bool wire, ShapeMesh& out) {
     // Four vertices per face, each with the face's normal.
     Mesh mesh;
     for (int face = 0; face < 6; face++) {
@@ -257,13 +251,35 @@ void drawCube(float size, bool wire) {
     if (wire) {
         for (int k = 0; k < 24; k++)
             indices.push_back(k);
-        drawParts(mesh, indices, 4, GL_LINE_LOOP);
+        addParts(mesh, indices, 4, GL_LINE_LOOP, out);
         return;
     }
     for (int face = 0; face < 6; face++)
         for (int corner : quadAsTriangles)
             indices.push_back(face * 4 + corner);
-    drawParts(mesh, indices, 36, GL_TRIANGLES);
+    addParts(mesh, indices, 36, GL_TRIANGLES, out);
+}
+
+// Builds the shape a key names, from the arguments as the caller gave them.
+void buildShape(const ShapeKey& key, ShapeMesh& out) {
+    const float a = static_cast<float>(key.sizes[0]), b = static_cast<float>(key.sizes[1]);
+    switch (key.kind) {
+        case kSolidSphere:
+        case kWireSphere:
+            buildSphere(a, key.slices, key.stacks, key.kind == kWireSphere, out);
+            break;
+        case kSolidCone:
+        case kWireCone:
+            buildCone(a, b, key.slices, key.stacks, key.kind == kWireCone, out);
+            break;
+        default:
+            buildCube(a, key.kind == kWireCube, out);
+            break;
+    }
+}
+
+void drawShape(ShapeKind kind, double a, double b, int slices, int stacks) {
+    glcore::drawCachedShape(ShapeKey{kind, {a, b, 0}, slices, stacks}, buildShape);
 }
 
 }  // namespace
@@ -271,33 +287,23 @@ void drawCube(float size, bool wire) {
 extern "C" {
 
 void glutSolidSphere(double radius, GLint slices, GLint stacks) {
-    CurrentNormalKeeper keeper;
-    drawSphere(static_cast<float>(radius), slices, stacks, false);
+    drawShape(kSolidSphere, radius, 0, slices, stacks);
 }
 
 void glutWireSphere(double radius, GLint slices, GLint stacks) {
-    CurrentNormalKeeper keeper;
-    drawSphere(static_cast<float>(radius), slices, stacks, true);
+    drawShape(kWireSphere, radius, 0, slices, stacks);
 }
 
 void glutSolidCone(double base, double height, GLint slices, GLint stacks) {
-    CurrentNormalKeeper keeper;
-    drawCone(static_cast<float>(base), static_cast<float>(height), slices, stacks, false);
+    drawShape(kSolidCone, base, height, slices, stacks);
 }
 
 void glutWireCone(double base, double height, GLint slices, GLint stacks) {
-    CurrentNormalKeeper keeper;
-    drawCone(static_cast<float>(base), static_cast<float>(height), slices, stacks, true);
+    drawShape(kWireCone, base, height, slices, stacks);
 }
 
-void glutSolidCube(double size) {
-    CurrentNormalKeeper keeper;
-    drawCube(static_cast<float>(size), false);
-}
+void glutSolidCube(double size) { drawShape(kSolidCube, size, 0, 0, 0); }
 
-void glutWireCube(double size) {
-    CurrentNormalKeeper keeper;
-    drawCube(static_cast<float>(size), true);
-}
+void glutWireCube(double size) { drawShape(kWireCube, size, 0, 0, 0); }
 
 }  // extern "C"

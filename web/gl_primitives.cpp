@@ -1,6 +1,7 @@
-// Immediate mode: the current colour and normal, glBegin/glEnd, and the
-// splitting of each primitive into points, lines and triangles in the order
-// Mesa's draw module splits them (the provoking vertex last).
+// Immediate mode: the current colour and normal, glBegin/glEnd, the
+// processing of each vertex (transform and lighting), and the splitting of
+// each primitive into points, lines and triangles in the order Mesa's draw
+// module splits them (the provoking vertex last).
 #include <GL/gl.h>
 
 #include <cmath>
@@ -8,24 +9,19 @@
 #include <initializer_list>
 #include <vector>
 
-#include "gl_draw.h"
+#include "gl_primitives.h"
+
+#include "gl_context.h"
 #include "gl_lighting.h"
-#include "gl_matrices.h"
-#include "gl_state.h"
-#include "gl_vertex.h"
+#include "gl_matrix_stacks.h"
 
+namespace glcore {
 namespace {
-
-bool insideBeginEnd = false;
-GLenum primitive = GL_POINTS;
-std::vector<DrawVertex> primitiveVertices;  // processed, as given
-std::vector<uint32_t> assembledIndices;     // lines or triangles, into primitiveVertices
-std::vector<DrawVertex> assembled;          // the same, as vertices of their own
 
 float clamp01(float v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
 
 void setColor(float r, float g, float b, float a) {
-    GLState& s = glState();
+    Context& s = context();
     s.color[0] = r;
     s.color[1] = g;
     s.color[2] = b;
@@ -34,46 +30,60 @@ void setColor(float r, float g, float b, float a) {
 }
 
 void setNormal(float x, float y, float z) {
-    GLState& s = glState();
+    Context& s = context();
     s.normal[0] = x;
     s.normal[1] = y;
     s.normal[2] = z;
 }
 
 void addVertex(float x, float y, float z, float w) {
-    if (!insideBeginEnd) return;
+    Primitive& p = context().primitive;
+    if (!p.open) return;
     const float object[4] = {x, y, z, w};
-    primitiveVertices.push_back(processVertex(object));
-}
-
-// Appends one line or triangle.
-void emit(std::initializer_list<uint32_t> indices) {
-    assembledIndices.insert(assembledIndices.end(), indices);
+    p.vertices.push_back(processVertex(object));
 }
 
 // Lines and points take the front colour whichever way they face.
 void useFrontColours() {
-    for (DrawVertex& v : primitiveVertices) {
+    for (DrawVertex& v : context().primitive.vertices) {
         for (int c = 0; c < 4; c++) v.back[c] = v.front[c];
     }
 }
 
-// Fills `assembledIndices` from `primitiveVertices` (points need none);
-// returns how it is to be drawn.
-DrawMode assemble() {
-    const uint32_t n = static_cast<uint32_t>(primitiveVertices.size());
-    assembledIndices.clear();
+// The assembled lines or triangles as vertices of their own; with flat
+// shading every vertex takes the colours of its primitive's provoking (last)
+// one.
+void expand(int perPrimitive, bool flat) {
+    Primitive& p = context().primitive;
+    p.expanded.clear();
+    for (size_t start = 0; start < p.indices.size(); start += perPrimitive) {
+        const DrawVertex& provoking = p.vertices[p.indices[start + perPrimitive - 1]];
+        for (int k = 0; k < perPrimitive; k++) {
+            DrawVertex v = p.vertices[p.indices[start + k]];
+            if (flat) {
+                for (int c = 0; c < 4; c++) {
+                    v.front[c] = provoking.front[c];
+                    v.back[c] = provoking.back[c];
+                }
+            }
+            p.expanded.push_back(v);
+        }
+    }
+}
+
+}  // namespace
+
+DrawMode splitPrimitive(GLenum primitive, uint32_t n, std::vector<uint32_t>& out) {
+    out.clear();
+    auto emit = [&out](std::initializer_list<uint32_t> indices) {
+        out.insert(out.end(), indices);
+    };
     switch (primitive) {
-        case GL_POINTS:
-            useFrontColours();
-            return DrawMode::Points;
         case GL_LINES:
-            useFrontColours();
             for (uint32_t i = 0; i + 1 < n; i += 2) emit({i, i + 1});
             return DrawMode::Lines;
         case GL_LINE_STRIP:
         case GL_LINE_LOOP:
-            useFrontColours();
             for (uint32_t i = 0; i + 1 < n; i++) emit({i, i + 1});
             if (primitive == GL_LINE_LOOP && n >= 2) emit({n - 1, 0});
             return DrawMode::Lines;
@@ -113,30 +123,10 @@ DrawMode assemble() {
     }
 }
 
-// The assembled lines or triangles as vertices of their own; with flat
-// shading every vertex takes the colours of its primitive's provoking (last)
-// one.
-void expand(int perPrimitive, bool flat) {
-    assembled.clear();
-    for (size_t start = 0; start < assembledIndices.size(); start += perPrimitive) {
-        const DrawVertex& provoking = primitiveVertices[assembledIndices[start + perPrimitive - 1]];
-        for (int k = 0; k < perPrimitive; k++) {
-            DrawVertex v = primitiveVertices[assembledIndices[start + k]];
-            if (flat) {
-                for (int c = 0; c < 4; c++) {
-                    v.front[c] = provoking.front[c];
-                    v.back[c] = provoking.back[c];
-                }
-            }
-            assembled.push_back(v);
-        }
-    }
-}
+DrawVertex processVertex(const float object[4]) { return processVertex(object, context().normal); }
 
-}  // namespace
-
-DrawVertex processVertex(const float object[4]) {
-    const GLState& s = glState();
+DrawVertex processVertex(const float object[4], const float objectNormal[3]) {
+    const Context& s = context();
     DrawVertex v;
     transformPoint(modelviewProjectionMatrix(), object, v.position);
     if (!s.lighting) {
@@ -150,7 +140,8 @@ DrawVertex processVertex(const float object[4]) {
     const float (&n)[3][3] = normalTransform();
     float normal[3];
     for (int r = 0; r < 3; r++) {
-        normal[r] = n[r][0] * s.normal[0] + n[r][1] * s.normal[1] + n[r][2] * s.normal[2];
+        normal[r] =
+            n[r][0] * objectNormal[0] + n[r][1] * objectNormal[1] + n[r][2] * objectNormal[2];
     }
     if (s.normalize) {
         const float length =
@@ -163,34 +154,51 @@ DrawVertex processVertex(const float object[4]) {
     return v;
 }
 
+}  // namespace glcore
+
+using namespace glcore;
+
 extern "C" {
 
 void glBegin(GLenum mode) {
-    insideBeginEnd = true;
-    primitive = mode;
-    primitiveVertices.clear();
+    Primitive& p = context().primitive;
+    if (p.open) {
+        recordError(GL_INVALID_OPERATION);
+        return;
+    }
+    if (mode > GL_POLYGON) {
+        recordError(GL_INVALID_ENUM);
+        return;
+    }
+    p.open = true;
+    p.mode = mode;
+    p.vertices.clear();
 }
 
 void glEnd(void) {
-    if (!insideBeginEnd) return;
-    insideBeginEnd = false;
-    const DrawMode mode = assemble();
-    const int n = static_cast<int>(primitiveVertices.size());
-    if (mode == DrawMode::Points) {
-        // An unknown primitive draws nothing.
-        if (primitive == GL_POINTS && n > 0) drawVertices(mode, primitiveVertices.data(), n);
+    Primitive& p = context().primitive;
+    if (!p.open) {
+        recordError(GL_INVALID_OPERATION);
         return;
     }
-    if (assembledIndices.empty()) return;
-    const bool flat = glState().shadeModel == GL_FLAT;
+    p.open = false;
+    const int n = static_cast<int>(p.vertices.size());
+    const DrawMode mode = splitPrimitive(p.mode, static_cast<uint32_t>(n), p.indices);
+    if (mode != DrawMode::Triangles) useFrontColours();
+    if (mode == DrawMode::Points) {
+        if (n > 0) drawVertices(mode, p.vertices.data(), n);
+        return;
+    }
+    if (p.indices.empty()) return;
+    const bool flat = context().shadeModel == GL_FLAT;
     if (!flat && n <= kMaxIndexedVertices) {
         // Shared vertices go up once.
-        drawIndexed(mode, primitiveVertices.data(), n, assembledIndices.data(),
-                    static_cast<int>(assembledIndices.size()));
+        drawIndexed(mode, p.vertices.data(), n, p.indices.data(),
+                    static_cast<int>(p.indices.size()));
         return;
     }
     expand(mode == DrawMode::Lines ? 2 : 3, flat);
-    drawVertices(mode, assembled.data(), static_cast<int>(assembled.size()));
+    drawVertices(mode, p.expanded.data(), static_cast<int>(p.expanded.size()));
 }
 
 void glVertex2f(GLfloat x, GLfloat y) { addVertex(x, y, 0, 1); }

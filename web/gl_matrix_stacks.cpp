@@ -1,36 +1,26 @@
 // glMatrixMode, the stacks and the matrix operations. Double arguments are
 // converted to float first, as Mesa does.
+#include "gl_matrix_stacks.h"
+
 #include <GL/gl.h>
 
-#include "gl_matrices.h"
+#include "gl_context.h"
 
+namespace glcore {
 namespace {
 
-constexpr int kModelviewDepth = 32;
-constexpr int kProjectionDepth = 32;
-
-struct MatrixStack {
-    Matrix entries[kModelviewDepth > kProjectionDepth ? kModelviewDepth : kProjectionDepth];
-    int depth;  // entries in use, at least 1
-    int maxDepth;
-};
-
-MatrixStack modelviewStack{{identityMatrix()}, 1, kModelviewDepth};
-MatrixStack projectionStack{{identityMatrix()}, 1, kProjectionDepth};
-GLenum matrixMode = GL_MODELVIEW;
-
-// Derived matrices, rebuilt on first use after a change.
-bool derivedValid = false;
-Matrix mvp;
-float normals[3][3];
-
 MatrixStack& currentStack() {
-    return matrixMode == GL_PROJECTION ? projectionStack : modelviewStack;
+    Matrices& m = context().matrices;
+    switch (m.mode) {
+        case GL_PROJECTION: return m.projection;
+        case GL_TEXTURE: return m.texture;
+        default: return m.modelview;
+    }
 }
 
 Matrix& currentMatrix() {
     MatrixStack& stack = currentStack();
-    derivedValid = false;
+    context().matrices.derivedValid = false;
     return stack.entries[stack.depth - 1];
 }
 
@@ -41,50 +31,67 @@ void multiplyCurrent(const Matrix& factor) {
 }
 
 void updateDerived() {
-    if (derivedValid) return;
-    mvp = multiplyMatrices(projectionMatrix(), modelviewMatrix());
-    normalMatrix(modelviewMatrix(), normals);
-    derivedValid = true;
+    Matrices& m = context().matrices;
+    if (m.derivedValid) return;
+    m.modelviewProjection = multiplyMatrices(projectionMatrix(), modelviewMatrix());
+    normalMatrix(modelviewMatrix(), m.normal);
+    m.derivedValid = true;
 }
 
 }  // namespace
 
-const Matrix& modelviewMatrix() { return modelviewStack.entries[modelviewStack.depth - 1]; }
-const Matrix& projectionMatrix() { return projectionStack.entries[projectionStack.depth - 1]; }
+const Matrix& modelviewMatrix() {
+    const MatrixStack& stack = context().matrices.modelview;
+    return stack.entries[stack.depth - 1];
+}
+
+const Matrix& projectionMatrix() {
+    const MatrixStack& stack = context().matrices.projection;
+    return stack.entries[stack.depth - 1];
+}
 
 const Matrix& modelviewProjectionMatrix() {
     updateDerived();
-    return mvp;
+    return context().matrices.modelviewProjection;
 }
 
 const float (&normalTransform())[3][3] {
     updateDerived();
-    return normals;
+    return context().matrices.normal;
 }
 
-GLenum currentMatrixMode() { return matrixMode; }
-int modelviewStackDepth() { return modelviewStack.depth; }
-int projectionStackDepth() { return projectionStack.depth; }
+}  // namespace glcore
+
+using namespace glcore;
 
 extern "C" {
 
 void glMatrixMode(GLenum mode) {
-    // The texture matrix is not kept; its calls act on the modelview.
-    matrixMode = mode == GL_PROJECTION ? GL_PROJECTION : GL_MODELVIEW;
+    if (mode != GL_MODELVIEW && mode != GL_PROJECTION && mode != GL_TEXTURE) {
+        recordError(GL_INVALID_ENUM);
+        return;
+    }
+    context().matrices.mode = mode;
 }
 
 void glPushMatrix(void) {
     MatrixStack& stack = currentStack();
-    if (stack.depth >= stack.maxDepth) return;  // GL_STACK_OVERFLOW
+    if (stack.depth >= stack.maxDepth) {
+        recordError(GL_STACK_OVERFLOW);
+        return;
+    }
     stack.entries[stack.depth] = stack.entries[stack.depth - 1];
     stack.depth++;
 }
 
 void glPopMatrix(void) {
     MatrixStack& stack = currentStack();
-    if (stack.depth <= 1) return;  // GL_STACK_UNDERFLOW
+    if (stack.depth <= 1) {
+        recordError(GL_STACK_UNDERFLOW);
+        return;
+    }
     stack.depth--;
-    derivedValid = false;
+    context().matrices.derivedValid = false;
 }
 
 void glLoadIdentity(void) { currentMatrix() = identityMatrix(); }

@@ -1,7 +1,9 @@
-#include "gl_matrix.h"
+#include "gl_matrix_math.h"
 
 #include <cmath>
 #include <cstring>
+
+namespace glcore {
 
 Matrix identityMatrix() {
     return Matrix{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}};
@@ -172,3 +174,5 @@ void transformPoint(const Matrix& matrix, const float in[4], float out[4]) {
         out[row] = m[row] * in[0] + m[4 + row] * in[1] + m[8 + row] * in[2] + m[12 + row] * in[3];
     }
 }
+
+}  // namespace glcore

@@ -1,12 +1,15 @@
-// What vertex processing hands to the WebGL side (web/gl_webgl.cpp):
-// finished vertices in clip coordinates with their colours, and the
-// framebuffer operations.
-#ifndef UNIVERSE_WEB_GL_DRAW_H
-#define UNIVERSE_WEB_GL_DRAW_H
+// What the GL core hands to its back end (web/gl_webgl_backend.cpp in the
+// page; the native test has a recording one): finished vertices in clip
+// coordinates with their colours, cached shapes to draw with the current
+// matrices and lighting, and the framebuffer operations.
+#ifndef UNIVERSE_WEB_GL_BACKEND_H
+#define UNIVERSE_WEB_GL_BACKEND_H
 
 #include <GL/gl.h>
 
 #include <cstdint>
+
+namespace glcore {
 
 struct DrawVertex {
     float position[4];  // clip coordinates
@@ -15,6 +18,8 @@ struct DrawVertex {
 };
 
 enum class DrawMode { Points, Lines, Triangles };
+
+struct CachedShape;
 
 // Queues independent points, lines (pairs) or triangles (triples).
 void drawVertices(DrawMode mode, const DrawVertex* vertices, int count);
@@ -28,6 +33,15 @@ constexpr int kMaxIndexedVertices = 65536;
 void drawIndexed(DrawMode mode, const DrawVertex* vertices, int vertexCount,
                  const uint32_t* indices, int indexCount);
 
+// Queues one-pixel points placed in window coordinates: x and y in
+// [-1, 1] across the whole window, whatever the viewport (bitmaps).
+void drawWindowPoints(const DrawVertex* vertices, int count);
+
+// Queues a cached shape under the current matrices and lighting. The
+// shape stays alive as long as the program: the back end may keep its
+// arrays on the GPU under its id.
+void drawShape(const CachedShape& shape);
+
 // Called after the viewport, depth or culling state changed: what is queued
 // so far is drawn under the old state, what comes after under the new one.
 void framebufferStateChanged();
@@ -37,5 +51,7 @@ void clearFramebuffer(GLbitfield mask);
 
 // Draws everything queued.
 void flushDrawing();
+
+}  // namespace glcore
 
 #endif

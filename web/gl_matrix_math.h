@@ -1,8 +1,10 @@
 // 4x4 float matrices in GL's column-major layout, with the arithmetic done
 // the way Mesa does it (single precision, same operation order), so that the
 // transformed vertices land where the desktop puts them.
-#ifndef UNIVERSE_WEB_GL_MATRIX_H
-#define UNIVERSE_WEB_GL_MATRIX_H
+#ifndef UNIVERSE_WEB_GL_MATRIX_MATH_H
+#define UNIVERSE_WEB_GL_MATRIX_MATH_H
+
+namespace glcore {
 
 struct Matrix {
     float m[16];  // m[column * 4 + row]
@@ -24,5 +26,7 @@ void normalMatrix(const Matrix& matrix, float out[3][3]);
 
 // matrix * (x, y, z, w)
 void transformPoint(const Matrix& matrix, const float in[4], float out[4]);
+
+}  // namespace glcore
 
 #endif

@@ -1,0 +1,208 @@
+"""The browser build's benchmark, run by scripts/bench-web.
+
+For each scene (universe-auto, earth-auto, matrix-universe), RUNS times
+and interleaved (each run measures every site and the native viewer one
+after the other, so that the machine's other load falls on all alike):
+- the page's time between swaps and its display callback's own time
+  (window.universe.frameMs), over FRAMES frames after ten of warm-up;
+- the bytes the page uploads to WebGL per frame (bufferData and
+  bufferSubData, counted by a wrapper installed before the page loads) and
+  its draw calls per frame;
+- universe-bench's frame (llvmpipe under Xvfb) for the same scene.
+Then, on the running automatic Universe, the time from a click on the
+canvas to the pop-up menu on the page (the event's own time stamp to the
+moment the menu's element is shown).
+Prints the medians and their ratios to universe-bench's frame.
+
+    /usr/bin/python3 scripts/bench-web.py [--runs N] [--frames N] [SITE_DIR...]
+"""
+
+import argparse
+import importlib.util
+import json
+import os
+import statistics
+import subprocess
+import tempfile
+import time
+
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.support.ui import WebDriverWait
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+BENCH = os.path.join(ROOT, "build", "universe-bench")
+WITH_XVFB = os.path.join(ROOT, "scripts", "with-xvfb")
+SCENES = ["universe-auto", "earth-auto", "matrix-universe"]
+
+# The page test's server and browser, with its flags.
+_spec = importlib.util.spec_from_file_location(
+    "test_web", os.path.join(ROOT, "scripts", "test-web.py"))
+test_web = importlib.util.module_from_spec(_spec)
+_spec.loader.exec_module(test_web)
+
+# Counts what the page hands to WebGL; installed before the page's scripts.
+COUNTERS = """
+window.benchCounters = {bytes: 0, draws: 0};
+(function () {
+  var p = WebGLRenderingContext.prototype;
+  function count(name, measure) {
+    var original = p[name];
+    p[name] = function () {
+      measure(arguments);
+      return original.apply(this, arguments);
+    };
+  }
+  function size(data) { return data && data.byteLength !== undefined ? data.byteLength : 0; }
+  count('bufferData', function (a) { window.benchCounters.bytes += size(a[1]); });
+  count('bufferSubData', function (a) { window.benchCounters.bytes += size(a[2]); });
+  count('drawElements', function () { window.benchCounters.draws++; });
+  count('drawArrays', function () { window.benchCounters.draws++; });
+})();
+"""
+
+# Records when a press on the canvas happened, when a menu's element first
+# showed, and the press's event timing: its time to the next paint after its
+# handlers ran, when the menu reaches the screen.
+MENU_WATCH = """
+window.benchMenu = {pressed: null, shown: null, painted: null};
+new PerformanceObserver(function (list) {
+  list.getEntries().forEach(function (entry) {
+    if (entry.name === 'pointerdown') window.benchMenu.painted = entry.duration;
+  });
+}).observe({type: 'event', durationThreshold: 16});
+document.getElementById('canvas').addEventListener('pointerdown', function (event) {
+  window.benchMenu.pressed = event.timeStamp;
+}, true);
+new MutationObserver(function () {
+  if (window.benchMenu.pressed === null || window.benchMenu.shown !== null) return;
+  var menus = [...document.querySelectorAll('div.menu')].filter(m => m.getClientRects().length);
+  if (menus.length) window.benchMenu.shown = performance.now();
+}).observe(document.body, {childList: true, subtree: true, attributes: true});
+"""
+
+
+def start_browser(profile):
+    driver = test_web.start_browser(profile)
+    driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": COUNTERS})
+    return driver
+
+
+def wait(driver, condition, what, timeout=180):
+    WebDriverWait(driver, timeout, poll_frequency=0.02).until(
+        lambda d: condition(), f"timed out waiting for {what}")
+
+
+def measure_page(driver, base, scene, frames):
+    """Opens the scene running and returns its per-frame figures."""
+    js = driver.execute_script
+    driver.get(f"{base}?scene={scene}")
+    wait(driver, lambda: js("return !!(window.universe && window.universe.ready)"), "ready")
+    wait(driver, lambda: js("return window.universe.frames") >= 10, "ten frames")
+    # The start and its frame count together: the page may swap between two calls.
+    first = js("window.benchCounters.bytes = 0; window.benchCounters.draws = 0;"
+               "window.benchStart = performance.now(); return window.universe.frames;")
+    wait(driver, lambda: js("return window.universe.frames") >= first + frames, "frames")
+    result = js("""
+        var u = window.universe, c = window.benchCounters;
+        return {frames: u.frames, elapsed: performance.now() - window.benchStart,
+                display: u.frameMs.slice(), bytes: c.bytes, draws: c.draws};""")
+    count = result["frames"] - first
+    return {
+        "between_ms": result["elapsed"] / count,
+        "display_ms": statistics.median(result["display"][-count:]),
+        "bytes": result["bytes"] / count,
+        "draws": result["draws"] / count,
+    }
+
+
+def measure_menu(driver, base):
+    """Milliseconds from a press on the running automatic Universe to its
+    menu: on the page, and on the screen (the press's event timing; events
+    that take under 16 ms report none, so that counts as 16)."""
+    js = driver.execute_script
+    driver.get(f"{base}?scene=universe-auto")
+    wait(driver, lambda: js("return !!(window.universe && window.universe.ready)"), "ready")
+    wait(driver, lambda: js("return window.universe.frames") >= 5, "five frames")
+    js(MENU_WATCH)
+    canvas = driver.find_element(By.ID, "canvas")
+    ActionChains(driver).move_to_element_with_offset(canvas, -300, -200).click().perform()
+    wait(driver, lambda: js("return window.benchMenu.shown !== null"), "the menu", 30)
+    time.sleep(2)  # for the event timing entry, which comes after the paint
+    return js("var m = window.benchMenu;"
+              "return [m.shown - m.pressed, m.painted === null ? 16 : m.painted];")
+
+
+def measure_native(scene, frames, work, noop=False):
+    """universe-bench's median frame; with noop, under Mesa's no-op driver,
+    which rasterises nothing: the desktop's CPU cost alone."""
+    out = os.path.join(work, "bench.json")
+    env = dict(os.environ, GALLIUM_NOOP="1") if noop else None
+    subprocess.run([WITH_XVFB, BENCH, "--screens", scene, "--warmup", "3", "--frames",
+                    str(frames), "--json", out], check=True, stdout=subprocess.DEVNULL, env=env)
+    with open(out) as data:
+        return json.load(data)["screens"][0]["median_ms"]
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--runs", type=int, default=5)
+    parser.add_argument("--frames", type=int, default=10)
+    parser.add_argument("sites", nargs="*")
+    options = parser.parse_args()
+    sites = [os.path.abspath(s) for s in options.sites] or [
+        os.path.join(ROOT, "build-web", "site")]
+    servers = [test_web.start_server(site) for site in sites]
+    bases = [f"http://127.0.0.1:{s.server_address[1]}/index.html" for s in servers]
+    page = {(i, scene): [] for i in range(len(sites)) for scene in SCENES}
+    native = {scene: [] for scene in SCENES}
+    noop = {scene: [] for scene in SCENES}
+    menu = {i: [] for i in range(len(sites))}
+    with tempfile.TemporaryDirectory(prefix="bench-web-") as work:
+        driver = start_browser(os.path.join(work, "profile"))
+        try:
+            for run in range(options.runs):
+                for scene in SCENES:
+                    for i, base in enumerate(bases):
+                        page[i, scene].append(measure_page(driver, base, scene, options.frames))
+                    native[scene].append(measure_native(scene, options.frames, work))
+                    noop[scene].append(measure_native(scene, options.frames, work, noop=True))
+                for i, base in enumerate(bases):
+                    menu[i].append(measure_menu(driver, base))
+                print(f"bench-web: run {run + 1} of {options.runs} done", flush=True)
+        finally:
+            driver.quit()
+            for server in servers:
+                server.shutdown()
+
+    def median(values, key):
+        return statistics.median(v[key] for v in values)
+
+    print(f"median of {options.runs} runs, {options.frames} frames each. desktop: "
+          "universe-bench's frame (llvmpipe); desktop CPU: the same under Mesa's no-op "
+          "driver; display: the page's display callback; swaps: the page's time between "
+          "swaps (SwiftShader); ratios to the desktop frame, display/desktop CPU and "
+          "swaps/desktop")
+    for i, site in enumerate(sites):
+        print(f"site {site}")
+        print(f"  {'scene':16} {'desktop':>8} {'CPU':>6} {'display':>8} {'ratio':>6} "
+              f"{'/desk':>6} {'swaps':>8} {'ratio':>6} {'KB/frame':>9} {'draws':>6}")
+        for scene in SCENES:
+            n = statistics.median(native[scene])
+            cpu = statistics.median(noop[scene])
+            between = median(page[i, scene], "between_ms")
+            display = median(page[i, scene], "display_ms")
+            print(f"  {scene:16} {n:8.1f} {cpu:6.1f} {display:8.1f} {display / cpu:6.2f} "
+                  f"{display / n:6.3f} {between:8.1f} {between / n:6.2f} "
+                  f"{median(page[i, scene], 'bytes') / 1024:9.1f} "
+                  f"{median(page[i, scene], 'draws'):6.0f}")
+        shown = [m[0] for m in menu[i]]
+        painted = [m[1] for m in menu[i]]
+        print(f"  menu on the running automatic Universe: on the page "
+              f"{statistics.median(shown):.0f} ms (of {', '.join(f'{ms:.0f}' for ms in shown)}), "
+              f"on the screen {statistics.median(painted):.0f} ms "
+              f"(of {', '.join(f'{ms:.0f}' for ms in painted)})")
+
+
+if __name__ == "__main__":
+    main()

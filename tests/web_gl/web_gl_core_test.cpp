@@ -1,0 +1,279 @@
+// The browser platform's GL core (web/gl_*.cpp, GLU's and GLUT's shapes)
+// compiled for this machine, against Mesa: the same calls through both, the
+// core's vertices (clip positions, front and back colours) against Mesa's
+// feedback, and its answers to glGet and glGetError against Mesa's. The
+// core's shapes are drawn through its CPU path (drawShapeOnCpu), which
+// computes what the page's vertex shader computes.
+#include <GL/freeglut.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <vector>
+
+#include "support/gl_window.h"
+#include "web/gl_context.h"
+#include "web/gl_shape_cache.h"
+#include "web_gl/gl_calls.h"
+
+// The core's back end here records what it is given, as window coordinates
+// (the viewport is the whole 800 x 600 window) and colours.
+namespace {
+
+struct Recorded {
+    int vertices;  // 1 point, 2 line, 3 triangle
+    float window[3][3];
+    float front[3][4], back[3][4];
+};
+std::vector<Recorded> recorded;
+std::vector<glcore::DrawVertex> windowPoints;
+
+void record(int count, const glcore::DrawVertex* const* v) {
+    Recorded r{};
+    r.vertices = count;
+    for (int k = 0; k < r.vertices; k++) {
+        const float* clip = v[k]->position;
+        r.window[k][0] = (clip[0] / clip[3] + 1) * 0.5f * 800;
+        r.window[k][1] = (clip[1] / clip[3] + 1) * 0.5f * 600;
+        r.window[k][2] = (clip[2] / clip[3] + 1) * 0.5f;
+        std::copy(v[k]->front, v[k]->front + 4, r.front[k]);
+        std::copy(v[k]->back, v[k]->back + 4, r.back[k]);
+    }
+    recorded.push_back(r);
+}
+
+}  // namespace
+
+namespace glcore {
+void drawIndexed(DrawMode mode, const DrawVertex* vertices, int, const uint32_t* indices,
+                 int indexCount) {
+    const int per = mode == DrawMode::Points ? 1 : mode == DrawMode::Lines ? 2 : 3;
+    for (int i = 0; i + per <= indexCount; i += per) {
+        const DrawVertex* v[3];
+        for (int k = 0; k < per; k++) v[k] = &vertices[indices[i + k]];
+        record(per, v);
+    }
+}
+void drawVertices(DrawMode mode, const DrawVertex* vertices, int count) {
+    std::vector<uint32_t> sequence(count);
+    for (int i = 0; i < count; i++) sequence[i] = static_cast<uint32_t>(i);
+    drawIndexed(mode, vertices, count, sequence.data(), count);
+}
+void drawWindowPoints(const DrawVertex* vertices, int count) {
+    windowPoints.assign(vertices, vertices + count);
+}
+void drawShape(const CachedShape& shape) { drawShapeOnCpu(shape); }
+void framebufferStateChanged() {}
+void clearFramebuffer(GLbitfield) {}
+void flushDrawing() {}
+}  // namespace glcore
+
+namespace {
+
+const GLCalls mesa = {WEB_GL_TEST_CALLS};
+
+// A frame as the viewer draws one: the camera, the light as applyLighting
+// sets it (or none), two-sided lighting, star triangles, and each kind of
+// shape with the arguments the scenes give them. `mirror` turns the picture
+// left to right, so that every triangle shows its other face.
+void drawFrame(const GLCalls& gl, bool light, bool mirror = false) {
+    gl.viewport(0, 0, 800, 600);
+    gl.matrixMode(GL_PROJECTION);
+    gl.loadIdentity();
+    gl.perspective(45, (mirror ? -800.0 : 800.0) / 600.0, 1, 100000);
+    gl.matrixMode(GL_MODELVIEW);
+    gl.loadIdentity();
+    gl.lookAt(9000, 7000, 5000, 0, 0, 0, 0, 0, 1);
+    gl.lightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
+    gl.normal3f(0, 0, 1);  // the stars' normal: a cylinder leaves its last one
+    static const float specular[] = {1, 1, 1, 1}, diffuse[] = {1, 1, 0, 1}, shininess[] = {10};
+    static const float direction[] = {1, 1, 1, 0};
+    if (light) {
+        gl.colorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
+        gl.enable(GL_COLOR_MATERIAL);
+        gl.materialfv(GL_FRONT, GL_SPECULAR, specular);
+        gl.materialfv(GL_FRONT, GL_DIFFUSE, diffuse);
+        gl.materialfv(GL_FRONT, GL_SHININESS, shininess);
+        gl.lightfv(GL_LIGHT0, GL_POSITION, direction);
+        gl.enable(GL_LIGHTING);
+        gl.enable(GL_LIGHT0);
+    } else {
+        gl.disable(GL_COLOR_MATERIAL);
+        gl.disable(GL_LIGHT0);
+        gl.disable(GL_LIGHTING);
+    }
+    for (int turn = 0; turn < 360; turn += 45) {
+        gl.pushMatrix();
+        gl.rotatef(static_cast<float>(turn), 0, 0, 1);
+        gl.translatef(2500, 0, 0);
+        gl.color3f(0.9f, 0.5f, 0.2f);
+        gl.begin(GL_TRIANGLES);
+        gl.vertex3i(25, 150, 25);
+        gl.vertex3i(0, 50, 50);
+        gl.vertex3i(50, 50, 50);
+        gl.end();
+        gl.popMatrix();
+    }
+    gl.color3f(0, 0, 1);
+    gl.solidSphere(1200, 200, 200);
+    gl.color3f(1, 1, 0);
+    gl.wireSphere(590.005, 40, 30);
+    gl.pushMatrix();
+    gl.translatef(-2000, 1000, 0);
+    gl.rotatef(30, 1, 1, 0);
+    gl.color3f(1, 0, 0);
+    gl.solidCone(130, 400, 100, 20);
+    gl.wireCone(130.005, 400.005, 10, 20);
+    gl.solidCube(200);
+    gl.wireCube(200.0005);
+    GLUquadric* quadric = gl.newQuadric();
+    gl.color3f(0, 1, 0);
+    gl.cylinder(quadric, 200, 55, 500, 50, 10);
+    gl.deleteQuadric(quadric);
+    gl.popMatrix();
+}
+
+// Mesa's feedback of the frame: window coordinates and the colour of each
+// vertex of each triangle, line and point, in order (GL_3D_COLOR).
+std::vector<Recorded> mesaFeedback(bool light, bool mirror) {
+    std::vector<GLfloat> buffer(1 << 23);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    drawFrame(mesa, light, mirror);
+    const GLint used = glRenderMode(GL_RENDER);
+    std::vector<Recorded> out;
+    for (GLint i = 0; i < used;) {
+        const GLint token = static_cast<GLint>(buffer[i++]);
+        Recorded r{};
+        r.vertices = token == GL_POLYGON_TOKEN ? static_cast<int>(buffer[i++])
+                     : token == GL_POINT_TOKEN ? 1 : 2;
+        for (int k = 0; k < r.vertices; k++, i += 7) {
+            std::copy(&buffer[i], &buffer[i + 3], r.window[k]);
+            std::copy(&buffer[i + 3], &buffer[i + 7], r.front[k]);
+        }
+        out.push_back(r);
+    }
+    return out;
+}
+
+float signedArea(const Recorded& r) {
+    const float(*w)[3] = r.window;
+    return (w[1][0] - w[0][0]) * (w[2][1] - w[0][1]) - (w[2][0] - w[0][0]) * (w[1][1] - w[0][1]);
+}
+
+// Compares everything the core drew with Mesa's feedback, drawn once as it
+// is and once mirrored: a triangle shows its front colour in one and its
+// back colour in the other.
+void expectFrameLikeMesa(bool light) {
+    ensureGlWindow();
+    recorded.clear();
+    drawFrame(webCoreCalls(), light);
+    const std::vector<Recorded> shown = mesaFeedback(light, false);
+    const std::vector<Recorded> mirrored = mesaFeedback(light, true);
+    ASSERT_EQ(recorded.size(), shown.size());
+    ASSERT_EQ(recorded.size(), mirrored.size());
+    double worstPosition = 0, worstColour = 0;
+    for (size_t p = 0; p < recorded.size(); p++) {
+        const Recorded &core = recorded[p], &a = shown[p], &b = mirrored[p];
+        ASSERT_EQ(core.vertices, a.vertices) << "primitive " << p;
+        const bool facesUs = signedArea(core) > 0;
+        for (int k = 0; k < core.vertices; k++) {
+            const float* at = core.window[k];
+            worstPosition = std::max({worstPosition, std::fabs(at[0] - a.window[k][0]) / 800.0,
+                                      std::fabs(at[1] - a.window[k][1]) / 600.0,
+                                      std::fabs(at[2] - a.window[k][2]) * 1.0});
+            // A sliver edge-on: which face Mesa shows is a matter of rounding.
+            if (core.vertices == 3 && std::fabs(signedArea(core)) < 1e-3f) continue;
+            const float* front = core.vertices < 3 || facesUs ? a.front[k] : b.front[k];
+            const float* back = core.vertices < 3 || facesUs ? b.front[k] : a.front[k];
+            for (int c = 0; c < 4; c++) {
+                const double backError =
+                    core.vertices < 3 ? 0 : std::fabs(core.back[k][c] - back[c]);
+                worstColour = std::max({worstColour, std::fabs(core.front[k][c] - front[c]) * 1.0,
+                                        backError});
+            }
+        }
+    }
+    EXPECT_LT(worstPosition, 1e-5) << recorded.size() << " primitives";
+    EXPECT_LT(worstColour, 1e-5) << recorded.size() << " primitives";
+}
+
+}  // namespace
+
+TEST(WebGLCore, LitFrameMatchesMesaFeedback) { expectFrameLikeMesa(true); }
+
+TEST(WebGLCore, UnlitFrameMatchesMesaFeedback) { expectFrameLikeMesa(false); }
+
+// The same calls' errors and queries on both: the texture matrix is a stack
+// of its own, a 33rd push overflows and an extra pop underflows, unpacking
+// starts 4-aligned, and an unknown name is an invalid enum.
+TEST(WebGLCore, MatrixModesErrorsAndQueriesAsMesa) {
+    ensureGlWindow();
+    for (const GLCalls* gl : {&mesa, &webCoreCalls()}) {
+        SCOPED_TRACE(gl == &mesa ? "Mesa" : "web core");
+        while (gl->getError() != GL_NO_ERROR) {
+        }
+        static const float shift[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 5, 6, 7, 1};
+        gl->matrixMode(GL_MODELVIEW);
+        gl->loadIdentity();
+        gl->matrixMode(GL_TEXTURE);
+        gl->loadMatrixf(shift);
+        gl->matrixMode(GL_MODELVIEW);
+        float texture[16], modelview[16];
+        gl->getFloatv(GL_TEXTURE_MATRIX, texture);
+        gl->getFloatv(GL_MODELVIEW_MATRIX, modelview);
+        EXPECT_EQ(texture[12], 5);
+        EXPECT_EQ(modelview[12], 0);
+        gl->matrixMode(GL_TEXTURE);
+        gl->loadIdentity();
+        gl->matrixMode(GL_MODELVIEW);
+
+        for (int push = 1; push < 32; push++) gl->pushMatrix();
+        EXPECT_EQ(gl->getError(), static_cast<unsigned>(GL_NO_ERROR));
+        gl->pushMatrix();
+        EXPECT_EQ(gl->getError(), static_cast<unsigned>(GL_STACK_OVERFLOW));
+        EXPECT_EQ(gl->getError(), static_cast<unsigned>(GL_NO_ERROR));  // read once
+        for (int pop = 1; pop < 32; pop++) gl->popMatrix();
+        gl->popMatrix();
+        EXPECT_EQ(gl->getError(), static_cast<unsigned>(GL_STACK_UNDERFLOW));
+
+        int value = 0;
+        gl->getIntegerv(GL_UNPACK_ALIGNMENT, &value);
+        EXPECT_EQ(value, 4);
+        gl->getIntegerv(GL_TEXTURE_STACK_DEPTH, &value);
+        EXPECT_EQ(value, 1);
+        gl->getIntegerv(0x1234, &value);
+        EXPECT_EQ(gl->getError(), static_cast<unsigned>(GL_INVALID_ENUM));
+    }
+}
+
+// A colour beyond [-1, 1] read as integers: the ends of the range (GL leaves
+// it open; converting it unchecked is undefined behaviour, so not compared
+// with Mesa).
+TEST(WebGLCore, OutOfRangeColourReadAsIntegerGivesTheEnds) {
+    const GLCalls& gl = webCoreCalls();
+    int colour[4];
+    gl.color3f(2, -3, 0.5f);
+    gl.getIntegerv(GL_CURRENT_COLOR, colour);
+    EXPECT_EQ(colour[0], INT_MAX);
+    EXPECT_EQ(colour[1], INT_MIN);
+    EXPECT_EQ(colour[2], 1073741823);
+}
+
+// A bitmap that crosses the viewport's edge draws its bits inside the window
+// beyond it too, placed in window coordinates.
+TEST(WebGLCore, BitmapDrawsInTheWindowBeyondTheViewport) {
+    glcore::setWindowSize(800, 600);
+    glcore::Context& core = glcore::context();
+    core.viewport[0] = 0, core.viewport[1] = 0, core.viewport[2] = 400, core.viewport[3] = 300;
+    core.raster.valid = true;
+    core.raster.window[0] = 396, core.raster.window[1] = 10, core.raster.window[2] = 0.5f;
+    const GLubyte row[2] = {0xff, 0xff};  // 16 pixels, the last 12 beyond x = 400
+    windowPoints.clear();
+    webCoreCalls().bitmap(16, 1, 0, 0, 16, 0, row);
+    ASSERT_EQ(windowPoints.size(), 16u);
+    EXPECT_FLOAT_EQ(windowPoints[15].position[0], (411.5f / 800) * 2 - 1);
+    EXPECT_FLOAT_EQ(windowPoints[15].position[1], (10.5f / 600) * 2 - 1);
+}

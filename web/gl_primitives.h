@@ -1,0 +1,27 @@
+// Vertex processing: one object-space point through the current matrices
+// and lighting, with the current colour and normal.
+#ifndef UNIVERSE_WEB_GL_PRIMITIVES_H
+#define UNIVERSE_WEB_GL_PRIMITIVES_H
+
+#include <GL/gl.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "gl_backend.h"
+
+namespace glcore {
+
+// Splits a primitive of n vertices (GL_LINE_LOOP, GL_QUAD_STRIP, ...) into
+// lines or triangles as indices 0..n-1 into `out` in the order Mesa splits
+// them; returns which. Points need no indices.
+DrawMode splitPrimitive(GLenum primitive, uint32_t n, std::vector<uint32_t>& out);
+
+DrawVertex processVertex(const float object[4]);
+
+// The same with `normal` in place of the current normal.
+DrawVertex processVertex(const float object[4], const float normal[3]);
+
+}  // namespace glcore
+
+#endif

@@ -1,0 +1,108 @@
+// The shape cache, and a shape drawn through the CPU's vertex processing.
+#include "gl_shape_cache.h"
+
+#include <map>
+#include <memory>
+#include <tuple>
+
+#include "gl_context.h"
+#include "gl_primitives.h"
+
+namespace glcore {
+namespace {
+
+struct KeyOrder {
+    bool operator()(const ShapeKey& a, const ShapeKey& b) const {
+        return std::tie(a.kind, a.sizes[0], a.sizes[1], a.sizes[2], a.slices, a.stacks) <
+               std::tie(b.kind, b.sizes[0], b.sizes[1], b.sizes[2], b.slices, b.stacks);
+    }
+};
+
+// Entries live as long as the program: the back end keeps their arrays on
+// the GPU under their ids.
+std::map<ShapeKey, std::unique_ptr<CachedShape>, KeyOrder>& shapes() {
+    static std::map<ShapeKey, std::unique_ptr<CachedShape>, KeyOrder> cache;
+    return cache;
+}
+
+}  // namespace
+
+void ShapeMesh::addPrimitive(GLenum primitive, const float* primitivePositions,
+                             const float* primitiveNormals, int count) {
+    std::vector<uint32_t> split;
+    const DrawMode splitMode = splitPrimitive(primitive, static_cast<uint32_t>(count), split);
+    if (split.empty()) return;
+    mode = splitMode;
+    if (chunks.empty() || chunks.back().vertexCount + count > kMaxIndexedVertices) {
+        chunks.push_back({vertexCount(), 0, static_cast<int>(indices.size()), 0});
+    }
+    ShapeChunk& chunk = chunks.back();
+    const uint32_t first = static_cast<uint32_t>(chunk.vertexCount);
+    for (uint32_t at : split) indices.push_back(static_cast<uint16_t>(first + at));
+    positions.insert(positions.end(), primitivePositions, primitivePositions + 3 * count);
+    normals.insert(normals.end(), primitiveNormals, primitiveNormals + 3 * count);
+    chunk.vertexCount += count;
+    chunk.indexCount += static_cast<int>(split.size());
+}
+
+void drawCachedShape(const ShapeKey& key, ShapeBuilder build) {
+    auto& cache = shapes();
+    std::unique_ptr<CachedShape>& entry = cache[key];
+    if (!entry) {
+        entry = std::make_unique<CachedShape>();
+        entry->id = static_cast<int>(cache.size()) - 1;
+        build(key, entry->mesh);
+    }
+    const ShapeMesh& mesh = entry->mesh;
+    if (!mesh.indices.empty()) drawShape(*entry);
+    if (mesh.leavesNormal) {
+        for (int c = 0; c < 3; c++) context().normal[c] = mesh.lastNormal[c];
+    }
+}
+
+void drawShapeOnCpu(const CachedShape& shape) {
+    const ShapeMesh& mesh = shape.mesh;
+    const bool flat = context().shadeModel == GL_FLAT;
+    const size_t perPrimitive = mesh.mode == DrawMode::Lines ? 2 : 3;
+    std::vector<DrawVertex> vertices;
+    std::vector<uint32_t> indices;
+    std::vector<DrawVertex> expanded;
+    for (const ShapeChunk& chunk : mesh.chunks) {
+        vertices.resize(chunk.vertexCount);
+        for (int i = 0; i < chunk.vertexCount; i++) {
+            const int at = 3 * (chunk.firstVertex + i);
+            const float object[4] = {mesh.positions[at], mesh.positions[at + 1],
+                                     mesh.positions[at + 2], 1};
+            vertices[i] = processVertex(object, &mesh.normals[at]);
+            if (mesh.mode == DrawMode::Lines) {
+                for (int c = 0; c < 4; c++) vertices[i].back[c] = vertices[i].front[c];
+            }
+        }
+        const uint16_t* chunkIndices = &mesh.indices[chunk.firstIndex];
+        indices.assign(chunkIndices, chunkIndices + chunk.indexCount);
+        if (!flat) {
+            drawIndexed(mesh.mode, vertices.data(), chunk.vertexCount, indices.data(),
+                        chunk.indexCount);
+            continue;
+        }
+        // Flat: each line or triangle on vertices of its own, all with the
+        // colours of its last (provoking) vertex.
+        expanded.clear();
+        for (size_t start = 0; start < indices.size(); start += perPrimitive) {
+            const DrawVertex& provoking = vertices[indices[start + perPrimitive - 1]];
+            for (size_t k = 0; k < perPrimitive; k++) {
+                DrawVertex v = vertices[indices[start + k]];
+                for (int c = 0; c < 4; c++) {
+                    v.front[c] = provoking.front[c];
+                    v.back[c] = provoking.back[c];
+                }
+                expanded.push_back(v);
+            }
+        }
+        drawVertices(mesh.mode, expanded.data(), static_cast<int>(expanded.size()));
+    }
+}
+
+int cachedShapeCount() { return static_cast<int>(shapes().size()); }
+
+}  // namespace glcore

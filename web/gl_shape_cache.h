@@ -1,0 +1,78 @@
+// GLUT's and GLU's shapes, each built once per set of parameters into
+// object-space arrays and drawn whole under the current matrices and
+// lighting: the WebGL back end keeps the arrays on the GPU and transforms
+// and lights them in its vertex shader; drawShapeOnCpu does the same work
+// on the CPU as immediate mode would.
+#ifndef UNIVERSE_WEB_GL_SHAPE_CACHE_H
+#define UNIVERSE_WEB_GL_SHAPE_CACHE_H
+
+#include <GL/gl.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "gl_backend.h"
+
+namespace glcore {
+
+// A run of whole primitives whose vertices fit 16-bit indices: its
+// indices count from its first vertex.
+struct ShapeChunk {
+    int firstVertex;
+    int vertexCount;
+    int firstIndex;
+    int indexCount;
+};
+
+// A shape's primitives as glBegin/glEnd would draw them: each primitive's
+// vertices in object space in the order given, and its lines or triangles
+// as indices into them, split and ordered as glEnd splits them. The
+// vertices are not shared between primitives, as in immediate mode, so
+// that each primitive's indices stay close together.
+struct ShapeMesh {
+    DrawMode mode = DrawMode::Triangles;  // Lines or Triangles
+    std::vector<float> positions;         // x, y, z per vertex
+    std::vector<float> normals;           // x, y, z per vertex
+    std::vector<uint16_t> indices;        // two or three per line or triangle
+    std::vector<ShapeChunk> chunks;
+    // A shape drawn in immediate mode where it comes from leaves the current
+    // normal at its last glNormal: this one.
+    bool leavesNormal = false;
+    float lastNormal[3] = {0, 0, 1};
+
+    int vertexCount() const { return static_cast<int>(positions.size() / 3); }
+    // Adds the primitive `mode` (GL_TRIANGLE_STRIP, GL_LINE_LOOP, ...) over
+    // `count` vertices (x, y, z each), at most kMaxIndexedVertices.
+    void addPrimitive(GLenum mode, const float* positions, const float* normals, int count);
+};
+
+struct CachedShape {
+    int id;  // 0, 1, 2... in the order the shapes were first drawn
+    ShapeMesh mesh;
+};
+
+// What names a shape: its kind (a GLUT or GLU function) and its arguments
+// as the caller gave them.
+struct ShapeKey {
+    int kind;
+    double sizes[3];
+    int slices;
+    int stacks;
+};
+
+using ShapeBuilder = void (*)(const ShapeKey& key, ShapeMesh& mesh);
+
+// Draws the shape `key` names, built by `build` the first time.
+void drawCachedShape(const ShapeKey& key, ShapeBuilder build);
+
+// Transforms and lights the shape's vertices on the CPU with the current
+// state and queues them as clip-space vertices (lines take the front
+// colour on both sides).
+void drawShapeOnCpu(const CachedShape& shape);
+
+// How many shapes are cached.
+int cachedShapeCount();
+
+}  // namespace glcore
+
+#endif
