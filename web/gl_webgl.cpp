@@ -17,6 +17,13 @@
 #include "webgl_context.h"
 
 // clang-format off
+EM_JS(void, webglResizeInPage, (int width, int height), {
+    var gl = Module.universeWebGL;
+    if (!gl) return;
+    gl.canvas.width = width;
+    gl.canvas.height = height;
+});
+
 EM_JS(int, webglCreateContextInPage, (const char* selector, int width, int height), {
     var canvas = document.querySelector(UTF8ToString(selector));
     if (!canvas) return 0;
@@ -201,7 +208,14 @@ int32_t floatBits(float value) {
     return bits;
 }
 
+// While false, nothing is recorded for WebGL (webglSetFrameVisible).
+bool frameVisible = true;
+
 void recordState() {
+    if (!frameVisible) {
+        stateRecorded = false;  // sent again once frames are shown
+        return;
+    }
     const GLState& s = glState();
     const int32_t state[kStateWords] = {
         s.viewport[0], s.viewport[1], s.viewport[2], s.viewport[3],
@@ -221,7 +235,7 @@ void recordState() {
 // between them and their vertices fit the 16-bit indices from its base.
 void drawIndexed(DrawMode mode, const DrawVertex* vertices, int vertexCount,
                  const uint32_t* indices, int indexCount) {
-    if (indexCount <= 0) return;
+    if (indexCount <= 0 || !frameVisible) return;
     const int32_t glMode = webglMode(mode);
     const int32_t first = static_cast<int32_t>(frameVertices.size());
     uint32_t offset = 0;
@@ -277,6 +291,7 @@ void flushDrawing() {
 void framebufferStateChanged() { recordState(); }
 
 void clearFramebuffer(GLbitfield mask) {
+    if (!frameVisible) return;
     const GLState& s = glState();
     const int32_t buffers =
         static_cast<int32_t>(mask & (GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT));
@@ -302,3 +317,10 @@ bool webglCreateContext(const char* canvasSelector, int width, int height) {
 }
 
 void webglEndFrame() { flushDrawing(); }
+
+void webglResize(int width, int height) { webglResizeInPage(width, height); }
+
+void webglSetFrameVisible(bool visible) {
+    if (!visible) flushDrawing();
+    frameVisible = visible;
+}

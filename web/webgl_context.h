@@ -12,4 +12,12 @@ bool webglCreateContext(const char* canvasSelector, int width, int height);
 // each frame.
 void webglEndFrame();
 
+// Sets the canvas's drawing buffer to width x height device pixels; the
+// GLUT runtime calls it before each reshape whose size changed.
+void webglResize(int width, int height);
+
+// While false, GL calls keep their state as usual but nothing reaches
+// WebGL: the frames of a long address that nobody sees.
+void webglSetFrameVisible(bool visible);
+
 #endif
