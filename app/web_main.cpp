@@ -112,12 +112,18 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* universeShareQuery() {
 }
 
 int main(int argc, char** argv) {
-    // A bad address leaves the viewer on the intro, with nothing applied.
+    // A bad address leaves the viewer on the intro, with no step applied
+    // (a size read before the fault stays).
     const std::string wrong = parseAddress(glutWebQueryString(), request);
     for (const std::string& name : request.ignored)
         glutWebNote(("Universo 3D: o par\xE2metro " + quotedArgument(name) +
                      " do endere\xE7o n\xE3o \xE9 conhecido e foi ignorado.").c_str());
-    if (!wrong.empty()) request = AddressRequest{};
+    if (!wrong.empty()) {
+        AddressRequest sizeOnly;
+        sizeOnly.width = request.width;
+        sizeOnly.height = request.height;
+        request = sizeOnly;
+    }
     if (request.width) glutWebFixSize(request.width, request.height);
 
     glutInit(&argc, argv);
