@@ -1,13 +1,14 @@
 // The viewer in the browser: the same start-up as app/main.cpp on the page's
-// canvas, then the steps of the page's address, each followed by a frame as
-// universe-snapshot draws them, then the event loop. The farewell screen
-// cannot end a process here: it ignores input for its ten seconds, then
-// stops the animation and the page says the program has ended.
+// canvas, then the steps of the page's address (app/steps: parseAddress),
+// each followed by a frame as universe-snapshot draws them, then the event
+// loop. The address's frames are played a slice per browser frame, so that
+// the page answers throughout; only the last of them is drawn, the others
+// run unseen (they may change the state). The farewell screen cannot end a
+// process here: it ignores input for its ten seconds, then stops the
+// animation and the page says the program has ended.
 //
-// The address takes, in its query's order: scene=NAME, axes=on|off,
-// light=on|off, stars=blink|steady, keys=CHARS, special=K,K,... (steps),
-// ticks=N (idle ticks after the steps, 0 to 1000000) and pause (no idle
-// ticks in the loop). A '+' stands for itself, not for a blank.
+// The page keeps a record of the scene shown (the keys and ticks since it
+// began) for the address that brings the picture back (universeShareQuery).
 #include <GL/freeglut.h>
 #include <emscripten.h>
 
@@ -19,6 +20,8 @@
 #include "app/options.h"
 #include "app/steps.h"
 #include "app/window.h"
+#include "input/camera.h"
+#include "input/manual_controls.h"
 #include "scenes/text_screens.h"
 #include "state/app_state.h"
 #include "web/glut_web.h"
@@ -29,82 +32,15 @@ namespace {
 // desktop.
 const int farewellMs = 10000;
 
-struct StartRequest {
-    std::vector<Step> steps;
-    long ticks = 0;
-    bool pause = false;
-};
+// The longest slice of the address's frames played in one browser frame.
+const double sliceMs = 40.0;
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-// Undoes %XX escapes; '+' stays '+', so that keys=r+ means 'r' then '+'.
-std::string percentDecoded(const std::string& text) {
-    std::string decoded;
-    for (size_t at = 0; at < text.size(); ++at) {
-        if (text[at] == '%' && at + 2 < text.size() && hexDigit(text[at + 1]) >= 0 &&
-            hexDigit(text[at + 2]) >= 0) {
-            decoded += static_cast<char>(hexDigit(text[at + 1]) * 16 + hexDigit(text[at + 2]));
-            at += 2;
-        } else {
-            decoded += text[at];
-        }
-    }
-    return decoded;
-}
-
-// A whole decimal number from 0 to 1000000.
-bool parseTicks(const std::string& text, long& ticks) {
-    if (text.empty() || text.size() > 7) return false;
-    long value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + (c - '0');
-    }
-    if (value > 1000000) return false;
-    ticks = value;
-    return true;
-}
-
-
-// Reads the query ("?a=b&c"); returns "" or what is wrong with it.
-std::string parseQuery(const std::string& query, StartRequest& request) {
-    const std::string body = !query.empty() && query[0] == '?' ? query.substr(1) : query;
-    size_t start = 0;
-    while (start <= body.size()) {
-        size_t end = body.find('&', start);
-        if (end == std::string::npos) end = body.size();
-        const std::string piece = body.substr(start, end - start);
-        start = end + 1;
-        if (piece.empty()) continue;
-        const size_t equals = piece.find('=');
-        const std::string name = percentDecoded(piece.substr(0, equals));
-        const bool hasValue = equals != std::string::npos;
-        const std::string value = hasValue ? percentDecoded(piece.substr(equals + 1)) : "";
-        if (name == "pause") {
-            if (hasValue) return "pause takes no value";
-            request.pause = true;
-            continue;
-        }
-        const std::string stepName = name == "scene" ? "screen" : name;
-        if (name != "ticks" && (name == "screen" || !isStepName(stepName)))
-            return "unknown parameter " + quotedArgument(name) +
-                   " (scene, axes, light, stars, keys, special, ticks, pause)";
-        if (!hasValue) return name + " needs a value";
-        if (name == "ticks") {
-            if (!parseTicks(value, request.ticks))
-                return "ticks: " + quotedArgument(value) + " is not a number from 0 to 1000000";
-            continue;
-        }
-        const std::string wrong = parseStep(stepName, value, request.steps);
-        if (!wrong.empty()) return name + ": " + wrong;
-    }
-    return "";
-}
+AddressRequest request;
+StepPlayback playback;
+long framesPlayed = 0;
+long framesInAll = 1;
+bool addressPlayed = false;
+SceneRecord record;
 
 bool farewellStarted = false;
 
@@ -120,11 +56,76 @@ void drawFarewellWeb() {
     emscripten_async_call(endProgram, nullptr, farewellMs);
 }
 
-void onWebDisplay() { displayFrame(drawFarewellWeb); }
+// A pending view reset means a scene was chosen: its record starts, and a
+// message about the address goes.
+void onWebDisplay() {
+    if (appState.resetPending) {
+        beginSceneRecord(record, appState);
+        if (addressPlayed) glutWebClearError();
+    }
+    displayFrame(drawFarewellWeb);
+}
+
+void onWebKeyboard(unsigned char key, int x, int y) {
+    onKeyboard(key, x, y);
+    noteStep(record, {Step::Key, key});
+}
+
+void onWebSpecialKey(int key, int x, int y) {
+    onSpecialKey(key, x, y);
+    noteStep(record, {Step::Special, key});
+}
+
+void onWebIdle() {
+    onIdle();
+    noteStep(record, {Step::Ticks, 1});
+}
+
+// Plays the address's frames for up to sliceMs; the last one is drawn.
+// True when all are played.
+bool playAddressSlice() {
+    const double until = emscripten_get_now() + sliceMs;
+    do {
+        if (framesPlayed > 0) {
+            Step applied{};
+            applyNextStep(appState, request.steps, playback, applied);
+            noteStep(record, applied);
+        }
+        ++framesPlayed;
+        glutWebDisplayNow(framesPlayed == framesInAll);
+    } while (framesPlayed < framesInAll && emscripten_get_now() < until);
+    glutWebShowProgress(framesPlayed, framesInAll);
+    if (framesPlayed < framesInAll) return false;
+    addressPlayed = true;
+    glutWebSetReady();
+    return true;
+}
 
 }  // namespace
 
+// The address that brings the page back to the picture it shows, for the
+// page's share button: "?scene=...".
+extern "C" EMSCRIPTEN_KEEPALIVE const char* universeShareQuery() {
+    static std::string query;
+    query = "?" + shareQuery(appState, record, glutWebPaused(), request.width, request.height);
+    return query.c_str();
+}
+
 int main(int argc, char** argv) {
+    // A bad address leaves the viewer on the intro, with no step applied
+    // (a size read before the fault stays).
+    const std::string wrong = parseAddress(glutWebQueryString(), request);
+    for (const std::string& name : request.ignored)
+        glutWebNote(("Universo 3D: o par\xE2metro " + quotedArgument(name) +
+                     " do endere\xE7o n\xE3o \xE9 conhecido e foi ignorado.").c_str());
+    if (!wrong.empty()) {
+        AddressRequest sizeOnly;
+        sizeOnly.width = request.width;
+        sizeOnly.height = request.height;
+        request = sizeOnly;
+    }
+    if (request.width) glutWebFixSize(request.width, request.height);
+
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(appState.windowWidth, appState.windowHeight);
@@ -133,19 +134,17 @@ int main(int argc, char** argv) {
     initGraphics();
 
     registerCallbacks(onWebDisplay);
+    glutKeyboardFunc(onWebKeyboard);
+    glutSpecialFunc(onWebSpecialKey);
+    glutIdleFunc(onWebIdle);
 
     buildMenus();
 
-    // A bad address leaves the viewer on the intro, with nothing applied.
-    StartRequest request;
-    const std::string wrong = parseQuery(glutWebQueryString(), request);
-    if (!wrong.empty()) {
-        glutWebShowError(("Not understood in the address, so the intro is shown: " + wrong).c_str());
-        request = StartRequest{};
-    }
+    if (!wrong.empty())
+        glutWebShowError(("N\xE3o percebi o endere\xE7o, por isso mostro a introdu\xE7\xE3o: " + wrong).c_str());
     if (request.pause) glutWebSetPaused(true);
-    playSteps(appState, request.steps, request.ticks, glutWebDisplayNow);
-    glutWebSetReady();
+    framesInAll = playbackFrames(request.steps);
+    glutWebStartUp(playAddressSlice);
     glutMainLoop();
     return 0;
 }

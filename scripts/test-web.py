@@ -3,8 +3,11 @@
 Serves a built site (default build-web/site) on 127.0.0.1, drives headless
 Chromium through ChromeDriver with Selenium, and checks the page: every
 screen reached by URL steps against universe-snapshot's picture of the same
-steps, the pop-up menu, the keys on a paused page, a bad URL parameter, the
-load time and the console. It also prints the automatic Universe's frame
+steps (at size=800x600), the pop-up menu, the keys on a paused page, a bad
+URL parameter, the load time, the picture filling the page at device
+pixels, a long address that leaves the page answering, the site opened as a
+file, the menu on a phone, the keyboard menu, a shared address, and the
+console. It also prints the automatic Universe's frame
 time in the browser against the native viewer's (universe-bench). The
 browser's frames and the native pictures are kept in build-web/test/.
 Ends with the line "web: N passed, M failed".
@@ -55,6 +58,8 @@ SCREENS = [
      ["--screen", "universe-manual", "--keys", "r+r", "--special", "F2,left"]),
     ("earth-auto", "scene=earth-auto&light=off&ticks=3",
      ["--screen", "earth-auto", "--light", "off", "--ticks", "3"]),
+    # Frames over several browser frames, only the last drawn.
+    ("earth-auto-sliced", "scene=earth-auto&ticks=41", ["--screen", "earth-auto", "--ticks", "41"]),
     ("earth-manual", "scene=earth-manual&keys=asr%2B",
      ["--screen", "earth-manual", "--keys", "asr+"]),
     ("matrix-universe", "scene=matrix-universe&ticks=3",
@@ -185,9 +190,9 @@ class Page:
         self.base = base
         self.console = []
 
-    def open(self, query):
+    def open(self, query, base=None):
         """Loads the page with the query and waits for its start-up frames."""
-        self.driver.get(self.base + ("?" + query if query else ""))
+        self.driver.get((base or self.base) + ("?" + query if query else ""))
         self.wait(lambda: self.js("return !!(window.universe && window.universe.ready)"),
                   "window.universe.ready")
 
@@ -264,14 +269,14 @@ def check_load(page):
 
 def check_screen(page, name, query):
     """The screen reached by the URL steps, paused, against universe-snapshot's."""
-    page.open(query + "&pause")
+    page.open(query + "&size=800x600&pause")
     return frame_matches(page, name, name)
 
 
 def check_menu_labels(page):
     """A click on the paused intro opens the main menu at the pointer, with its
     exact labels; resting on "Cenários" opens the scenes submenu."""
-    page.open("pause")
+    page.open("size=800x600&pause")
     ActionChains(page.driver).move_to_element_with_offset(page.canvas(), -300, -200).click().perform()
     page.wait(lambda: len(page.open_menus()) >= 1, "the menu")
     main = page.open_menus()[0]
@@ -297,7 +302,7 @@ def check_menu_choice(page):
 def check_keys(page):
     """F1, 'r' and '+' typed on the focused canvas of the paused manual
     Universe, each followed by a redraw."""
-    page.open("scene=universe-manual&pause")
+    page.open("scene=universe-manual&size=800x600&pause")
     page.js("document.getElementById('canvas').focus()")
     for key in (Keys.F1, "r", "+"):
         before = page.frames()
@@ -308,7 +313,7 @@ def check_keys(page):
 
 def check_bad_parameter(page):
     """An unknown screen in the address: a visible message, and the intro."""
-    page.open("scene=nowhere")
+    page.open("size=800x600&scene=nowhere&utm_source=mail")
     error = page.js("return window.universe.error")
     if not error:
         return False, "window.universe.error is not set"
@@ -334,6 +339,140 @@ def check_shader_against_cpu(page):
     return share >= 0.999, f"{share * 100:.2f}% of pixels equal"
 
 
+def emulate(page, width, height, ratio, touch=False):
+    """Emulates a screen of width x height CSS pixels (None: the window's)."""
+    if width is None:
+        page.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+    else:
+        page.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": ratio, "mobile": touch})
+    page.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": touch})
+
+
+LAYOUT = """var c = document.getElementById('canvas'), s = document.getElementById('stage');
+return [c.width, c.height, s.clientWidth, s.clientHeight, document.documentElement.scrollHeight,
+        innerHeight, document.getElementById('pause').getBoundingClientRect().bottom];"""
+
+
+def check_fill(page):
+    """A laptop's view at 2 device pixels per CSS pixel: the canvas takes
+    the stage at device pixels and nothing scrolls; a resize reshapes."""
+    try:
+        emulate(page, 1366, 657, 2)
+        page.open("scene=universe-auto&pause")
+        width, height, stage_w, stage_h, scroll, view, pause = page.js(LAYOUT)
+        if (width, height) != (stage_w * 2, stage_h * 2) or scroll > view or pause > view:
+            return False, f"canvas {width}x{height}, stage {stage_w}x{stage_h}, page {scroll}/{view}"
+        emulate(page, 700, 500, 1)
+        page.wait(lambda: page.js(LAYOUT)[:2] == page.js(LAYOUT)[2:4], "the reshape to 700 x 500")
+        return True, f"{width}x{height} device pixels at 1366x657, then {page.js(LAYOUT)[:2]}"
+    finally:
+        emulate(page, None, None, 1)
+
+
+def check_long_address(page):
+    """ticks=1000000: for three seconds no task of the page (the browser's
+    long-task entries) takes half a second, and the progress shows."""
+    page.driver.get(page.base + "?scene=universe-auto&ticks=1000000")
+    page.js("window.longest = 0; new PerformanceObserver(list => list.getEntries().forEach(e =>"
+            " window.longest = Math.max(window.longest, e.duration))).observe({type: 'longtask', buffered: true});")
+    time.sleep(3)
+    longest, progress, shown, frame_ms = page.js(
+        "return [window.longest, window.universe.progress, !document.getElementById('progress').hidden,"
+        " window.universe.frameMs.slice().sort((a, b) => a - b)[window.universe.frameMs.length >> 1] || 0];")
+    ok = longest < 500 and 0 < progress < 1 and shown
+    return ok, f"longest task {longest:.0f} ms, progress {progress:.4f} shown: {shown}, unseen frame {frame_ms:.0f} ms"
+
+
+def check_file(page, site):
+    """The site opened as a file: the WebAssembly comes from universe-wasm.js."""
+    page.open("scene=earth-auto&light=off&ticks=3&size=800x600&pause",
+              "file://" + os.path.join(site, "index.html"))
+    return frame_matches(page, "file", "earth-auto")
+
+
+def tap(page, x, y, move=0):
+    send = functools.partial(page.driver.execute_cdp_cmd, "Input.dispatchTouchEvent")
+    send({"type": "touchStart", "touchPoints": [{"x": x, "y": y}]})
+    if move:
+        send({"type": "touchMove", "touchPoints": [{"x": x, "y": y + move}]})
+    send({"type": "touchEnd", "touchPoints": []})
+    time.sleep(0.3)
+
+
+def check_phone_menu(page):
+    """A phone: a swipe opens no menu, a tap does; each submenu stays inside
+    the screen, in place of its parent, with entries 44 px tall or more."""
+    try:
+        emulate(page, 390, 844, 3, True)
+        page.open("pause")
+        tap(page, 200, 300, move=80)
+        if page.open_menus():
+            return False, "a swipe opened the menu"
+        for label in (None, "Cenários", "Voltar", "Instruções Gerais"):
+            if label:
+                box = page.js("return arguments[0].getBoundingClientRect()", page.menu_entry(label))
+                tap(page, box["x"] + box["width"] / 2, box["y"] + box["height"] / 2)
+            else:
+                tap(page, 200, 300)
+            boxes = page.js("""return [...document.querySelectorAll('div.menu')]
+                .filter(m => m.getClientRects().length).map(m => [m.getBoundingClientRect().left,
+                m.getBoundingClientRect().right, Math.min(...[...m.children].map(e => e.offsetHeight))]);""")
+            if len(boxes) != 1 or boxes[0][0] < 0 or boxes[0][1] > 390 or boxes[0][2] < 44:
+                return False, f"after {label}: menus at {boxes}"
+        return True, "scenes and help submenus inside 390 px, entries >= 44 px"
+    finally:
+        emulate(page, None, None, 1)
+
+
+def check_keyboard_menu(page):
+    """Shift+F10, then the menu keys: no key reaches the viewer while a menu
+    is open; Enter chooses; then keys reach it from a focused button."""
+    page.open("scene=universe-manual&size=800x600&pause")
+    before = page.frames()
+    focused = "return document.activeElement.textContent"
+    keys = ActionChains(page.driver)
+    keys.key_down(Keys.SHIFT).send_keys(Keys.F10).key_up(Keys.SHIFT).send_keys(Keys.ARROW_DOWN).perform()
+    seen = [page.js(focused)]
+    for key in (Keys.ARROW_RIGHT, Keys.ARROW_DOWN, Keys.ARROW_LEFT, Keys.ARROW_DOWN, Keys.ARROW_UP):
+        ActionChains(page.driver).send_keys(key).perform()
+        seen.append(page.js(focused))
+    expected = ["Cenários", "Universo Automático", "Universo Manual", "Cenários", "Instruções Gerais",
+                "Cenários"]
+    if seen != expected or page.frames() != before:
+        return False, f"focus went {seen}; frames {before} -> {page.frames()}"
+    ActionChains(page.driver).send_keys(Keys.ENTER, Keys.ENTER).perform()
+    page.wait(lambda: not page.open_menus(), "the menu to close")
+    page.js("document.getElementById('pause').focus()")
+    drawn = page.frames()
+    ActionChains(page.driver).send_keys("r").perform()
+    page.wait_new_frame(drawn)
+    return True, "menu keys held back, Universo Automático chosen, 'r' reached the viewer from a button"
+
+
+def check_share(page):
+    """The earth scene chosen from the menu after a while on the intro,
+    keys, running ticks, pause: Partilhar's address shows the same picture."""
+    page.open("size=800x600")
+    page.wait(lambda: page.frames() >= 7, "frames on the intro")
+    ActionChains(page.driver).key_down(Keys.SHIFT).send_keys(Keys.F10).key_up(Keys.SHIFT).send_keys(
+        Keys.ARROW_DOWN, Keys.ENTER, Keys.ARROW_DOWN, Keys.ARROW_DOWN, Keys.ENTER).perform()
+    page.wait_new_frame(page.frames())
+    ActionChains(page.driver).send_keys("a", Keys.F1, "x").perform()
+    drawn = page.frames()
+    page.wait(lambda: page.frames() >= drawn + 5, "ticks")
+    page.driver.find_element(By.ID, "pause").click()
+    page.driver.find_element(By.ID, "share").click()
+    link = page.js("return window.universe.link")
+    if page.js("return location.href") != link:
+        return False, f"address bar {page.js('return location.href')!r}, link {link!r}"
+    page.capture(web_png("share-before"))
+    page.open(link.split("?", 1)[1])
+    page.capture(web_png("share-after"))
+    share = equal_share(web_png("share-before"), web_png("share-after"))
+    return share == 1, f"{link.split('?', 1)[1]}: {share * 100:.2f}% of pixels equal"
+
+
 def check_console(page):
     """No error (SEVERE entry) in the browser's console over the whole run."""
     page.read_console()
@@ -348,7 +487,7 @@ def browser_frame_ms(page):
     frames of warm-up (the first frames run while WebAssembly is still being
     optimised): the median of the display calls of the next 20 frames or
     more (window.universe.frameMs) and the mean time between their swaps."""
-    page.open("scene=universe-auto")
+    page.open("scene=universe-auto&size=800x600")
     page.wait(lambda: page.frames() >= 10, "ten frames", 120)
     first, started = page.frames(), time.monotonic()
     page.wait(lambda: page.frames() >= first + 20, "20 more frames", 120)
@@ -358,7 +497,7 @@ def browser_frame_ms(page):
     return statistics.median(times[-count:]), count, between
 
 
-def run_checks(page, report):
+def run_checks(page, report, site):
     report.run("page loads in under a second", lambda: check_load(page))
     page.read_console()
     for name, query, _ in SCREENS:
@@ -372,6 +511,12 @@ def run_checks(page, report):
     report.run("bad parameter: message and intro", lambda: check_bad_parameter(page))
     page.read_console()
     report.run("shapes: vertex shader as the CPU", lambda: check_shader_against_cpu(page))
+    report.run("fill: device pixels, no scrolling, reshape", lambda: check_fill(page))
+    report.run("long address: page answers", lambda: check_long_address(page))
+    report.run("opened as a file", lambda: check_file(page, site))
+    report.run("phone: tap, swipe, submenus inside the screen", lambda: check_phone_menu(page))
+    report.run("keyboard menu", lambda: check_keyboard_menu(page))
+    report.run("share: the address shows the same picture", lambda: check_share(page))
     page.read_console()
 
 
@@ -401,7 +546,7 @@ def test(site, work, report):
     try:
         driver = start_browser(os.path.join(work, "profile"))
         page = Page(driver, f"http://127.0.0.1:{server.server_address[1]}/index.html")
-        run_checks(page, report)
+        run_checks(page, report, site)
         print_frame_times(page, native_ms)
         report.run("console: no errors", lambda: check_console(page))
     except Exception as error:

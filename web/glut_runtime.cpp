@@ -1,8 +1,10 @@
 // GLUT's window, callbacks and event loop over the page's canvas. Each
 // browser frame (requestAnimationFrame) is one pass of the loop: the
-// pending reshape, one idle call unless paused, then the display callback if
-// a redisplay was posted. The page reaches the callbacks through the
-// exported glutWeb* functions below.
+// start-up work while there is some, else the pending reshape, one idle
+// call unless paused, then the display callback if a redisplay was posted.
+// The window's size is the canvas's drawing buffer in device pixels, which
+// the page lays out (glutWebResize). The page reaches the callbacks through
+// the exported glutWeb* functions below.
 #include <GL/freeglut.h>
 #include <emscripten.h>
 #include <emscripten/html5.h>
@@ -12,9 +14,11 @@
 
 namespace {
 
-// The canvas of index.html; its drawing buffer never changes size.
-const int canvasWidth = 800;
-const int canvasHeight = 600;
+// The window's size in device pixels, and the size the page asks for next.
+int windowWidth = 800;
+int windowHeight = 600;
+int nextWidth = 800;
+int nextHeight = 600;
 
 void (*displayCallback)() = nullptr;
 void (*reshapeCallback)(int, int) = nullptr;
@@ -28,6 +32,7 @@ bool paused = false;
 bool held = false;
 bool ended = false;
 int framesSwapped = 0;
+bool (*startUpWork)() = nullptr;
 
 }  // namespace
 
@@ -58,6 +63,26 @@ EM_JS(void, pageShowError, (const char* latin1), {
     window.universe.error = message;
     if (window.universePage) window.universePage.showError(message);
 });
+EM_JS(void, pageClearError, (), {
+    if (window.universe.error === null) return;
+    window.universe.error = null;
+    if (window.universePage) window.universePage.clearError();
+});
+EM_JS(void, pageShowProgress, (double share), {
+    window.universe.progress = share;
+    if (window.universePage) window.universePage.showProgress(share);
+});
+EM_JS(void, pageNote, (const char* latin1), {
+    var codes = [];
+    for (var at = latin1; HEAPU8[at]; ++at) codes.push(HEAPU8[at]);
+    console.info(String.fromCharCode.apply(null, codes));
+});
+// The picture's size in device pixels as the page lays it out (with the
+// fixed size, if any, given first); packed as width * 65536 + height.
+EM_JS(int, pagePictureSize, (int fixedWidth, int fixedHeight), {
+    var size = window.universePage ? window.universePage.pictureSize(fixedWidth, fixedHeight) : [800, 600];
+    return size[0] * 65536 + size[1];
+});
 EM_JS(void, pageSetEnded, (), {
     window.universe.ended = true;
     if (window.universePage) window.universePage.showEnded();
@@ -66,7 +91,12 @@ EM_JS(void, pageSetEnded, (), {
 static void callDisplay() {
     if (reshapePending) {
         reshapePending = false;
-        if (reshapeCallback) reshapeCallback(canvasWidth, canvasHeight);
+        if (nextWidth != windowWidth || nextHeight != windowHeight) {
+            windowWidth = nextWidth;
+            windowHeight = nextHeight;
+            webglResize(windowWidth, windowHeight);
+        }
+        if (reshapeCallback) reshapeCallback(windowWidth, windowHeight);
     }
     redisplayPending = false;
     if (!displayCallback) return;
@@ -76,17 +106,14 @@ static void callDisplay() {
 }
 
 static void loopPass() {
+    if (startUpWork) {
+        if (startUpWork()) startUpWork = nullptr;
+        return;
+    }
     if (held || ended) return;
     if (reshapePending) redisplayPending = true;
     if (!paused && idleCallback) idleCallback();
     if (redisplayPending) callDisplay();
-}
-
-// A page resize reshapes the window again (its size stays the canvas's), so
-// that a zoom waiting for the next reshape shows, as on the desktop.
-static EM_BOOL onPageResize(int, const EmscriptenUiEvent*, void*) {
-    reshapePending = true;
-    return EM_FALSE;
 }
 
 extern "C" {
@@ -98,14 +125,15 @@ void glutInitWindowPosition(int, int) {}
 
 int glutCreateWindow(const char* title) {
     pageSetTitle(title);
-    if (!webglCreateContext("#canvas", canvasWidth, canvasHeight))
-        pageShowError("This browser gives the page no WebGL, which the pictures are drawn with.");
-    emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onPageResize);
+    const int size = pagePictureSize(0, 0);
+    windowWidth = nextWidth = size / 65536;
+    windowHeight = nextHeight = size % 65536;
+    if (!webglCreateContext("#canvas", windowWidth, windowHeight))
+        pageShowError("Este navegador n\xE3o d\xE1 \xE0 p\xE1gina o WebGL com que as imagens s\xE3o desenhadas.");
     return 1;
 }
 
-// The page stays as it is: the browser's own full-screen control is the
-// user's to choose.
+// The page stays as it is: its full-screen button is the user's to press.
 void glutFullScreen() {}
 
 void glutPostRedisplay() { redisplayPending = true; }
@@ -142,9 +170,33 @@ EMSCRIPTEN_KEEPALIVE void glutWebSpecial(int key) {
 
 EMSCRIPTEN_KEEPALIVE void glutWebPause(int pause) { glutWebSetPaused(pause != 0); }
 
+// The page laid the picture out anew (a resize, a turn of the phone, full
+// screen): a reshape to `width` x `height` device pixels, also when the size
+// stays, so that a zoom waiting for the next reshape shows, as on the
+// desktop.
+EMSCRIPTEN_KEEPALIVE void glutWebResize(int width, int height) {
+    if (width < 1 || height < 1) return;
+    nextWidth = width;
+    nextHeight = height;
+    reshapePending = true;
+}
+
 }  // extern "C"
 
-void glutWebDisplayNow() { callDisplay(); }
+void glutWebDisplayNow(bool visible) {
+    webglSetFrameVisible(visible);
+    callDisplay();
+    webglSetFrameVisible(true);
+}
+
+void glutWebStartUp(bool (*work)()) { startUpWork = work; }
+
+bool glutWebPaused() { return paused; }
+
+void glutWebFixSize(int width, int height) {
+    const int size = pagePictureSize(width, height);
+    glutWebResize(size / 65536, size % 65536);
+}
 
 void glutWebSetPaused(bool pause) {
     paused = pause;
@@ -162,5 +214,11 @@ void glutWebEnd() {
 void glutWebSetReady() { pageSetReady(); }
 
 void glutWebShowError(const char* latin1Message) { pageShowError(latin1Message); }
+
+void glutWebClearError() { pageClearError(); }
+
+void glutWebShowProgress(long done, long total) { pageShowProgress(static_cast<double>(done) / total); }
+
+void glutWebNote(const char* latin1Line) { pageNote(latin1Line); }
 
 const char* glutWebQueryString() { return emscripten_run_script_string("location.search"); }

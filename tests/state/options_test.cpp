@@ -10,6 +10,7 @@
 #include "app/options.h"
 #include "app/platform.h"
 #include "app/screen_names.h"
+#include "app/steps.h"
 #include "state/app_state.h"
 
 TEST(ViewerOptions, ArgumentListsGiveTheirOutcomes) {
@@ -80,4 +81,65 @@ TEST(ViewerOptions, ArgumentListsGiveTheirOutcomes) {
     EXPECT_NE(displayProblem("").find("':986' named by DISPLAY"), std::string::npos);
     EXPECT_TRUE(std::regex_match(versionLine(), std::regex("universe [0-9]+\\.[0-9]+\\.[0-9]+")))
         << versionLine();
+}
+
+// The page's address: steps in the query's order, names the page does not
+// know ignored, the UTF-8 a browser sends turned into Latin-1, and a
+// Portuguese message for a wrong value.
+TEST(PageAddress, QueriesGiveTheirStepsOrAMessage) {
+    struct Case {
+        const char* query;
+        std::string wrong;  // a piece of the message; "" for none
+        size_t steps;
+        long frames;                  // playbackFrames
+        std::vector<std::string> ignored;
+    };
+    const Case cases[] = {
+        {"", "", 0, 1, {}},
+        {"?scene=earth-auto&utm_source=mail&fbclid=X1&ticks=300&pause", "", 2, 302, {"utm_source", "fbclid"}},
+        {"?ticks=1&scene=universe-auto&ticks=2&scene=earth-manual&keys=as%2B&special=F7,up&size=640x480",
+         "", 9, 11, {}},
+        {"?ticks=600000&ticks=400000", "", 2, 1000001, {}},
+        {"?ticks=600000&ticks=400001", "'400001' n\xE3o \xE9 um n\xFAmero", 0, 0, {}},
+        {"?ticks=-1", "ticks: '-1'", 0, 0, {}},
+        {"?screen=intro&size=0x5", "size: '0x5'", 0, 0, {"screen"}},
+        {"?scene=%C3%A1gua", "cen\xE1rio desconhecido '\xE1gua'", 0, 0, {}},
+        {"?keys=%E2%82%AC", "'\xE2' n\xE3o \xE9 uma das teclas", 0, 0, {}},
+        {"?pause=1", "pause n\xE3o leva valor", 0, 0, {}},
+        {"?light", "light precisa de um valor", 0, 0, {}},
+        {"?stars=on", "'on' n\xE3o \xE9 blink nem steady", 0, 0, {}},
+        {"?special=F9", "tecla desconhecida 'F9'", 0, 0, {}},
+    };
+    for (const Case& c : cases) {
+        AddressRequest request;
+        const std::string wrong = parseAddress(c.query, request);
+        if (c.wrong.empty()) {
+            EXPECT_EQ(wrong, "") << c.query;
+            EXPECT_EQ(request.steps.size(), c.steps) << c.query;
+            EXPECT_EQ(playbackFrames(request.steps), c.frames) << c.query;
+        } else {
+            EXPECT_NE(wrong.find(c.wrong), std::string::npos) << c.query << ": " << wrong;
+        }
+        EXPECT_EQ(request.ignored, c.ignored) << c.query;
+    }
+    // Played a frame at a time, the steps reach what the menus and keys
+    // would: ticks where they stand, size and pause kept aside.
+    AddressRequest request;
+    ASSERT_EQ(parseAddress("?ticks=1&scene=universe-auto&ticks=2&scene=earth-manual&keys=as%2B&"
+                           "special=F7,up&size=640x480&pause",
+                           request),
+              "");
+    EXPECT_EQ(request.width * 10000 + request.height, 640 * 10000 + 480);
+    EXPECT_TRUE(request.pause);
+    AppState state;
+    StepPlayback at;
+    Step applied{};
+    long frames = 1;
+    while (applyNextStep(state, request.steps, at, applied)) ++frames;
+    EXPECT_EQ(frames, playbackFrames(request.steps));
+    EXPECT_TRUE(state.showEarthManual);
+    EXPECT_TRUE(state.moonGroupManual && state.earthRocketManual);
+    EXPECT_DOUBLE_EQ(state.fovY, 25.0);
+    EXPECT_FALSE(state.starBlink);         // three ticks flipped it
+    EXPECT_TRUE(state.strideFlag && state.armSwing == 10);  // two strides in the automatic Universe
 }

@@ -1,15 +1,20 @@
-// The page around the viewer: hands the canvas to the program (universe.js),
-// passes keys, the key bar and the pause button to its GLUT runtime, and
-// shows its pop-up menus. window.universe is the page's state as tests and
-// scripts read it; the runtime keeps it up to date.
+// The page around the viewer: lays the canvas out in the room the page has,
+// at the device's pixels, loads the program (universe.js; from a file, with
+// its WebAssembly from universe-wasm.js), passes keys, the key bar and the
+// buttons to its GLUT runtime, shows its pop-up menus for the pointer, touch
+// and keyboard, and makes the address that shares the picture.
+// window.universe is the page's state as tests and scripts read it; the
+// runtime keeps it up to date.
 'use strict';
 
 window.universe = {
-  ready: false,    // the start-up frames (with the address's steps) are drawn
+  ready: false,    // the address's frames are played and the last one drawn
+  progress: 0,     // how far the address's frames are played, 0 to 1
   frames: 0,       // buffer swaps so far
   paused: false,   // no idle steps
   ended: false,    // the farewell is over
   error: null,     // what was wrong with the address, or null
+  link: null,      // the address the share button made last
   frameMs: []      // the last 100 display-callback durations, in ms
 };
 
@@ -20,6 +25,18 @@ window.universe = {
   var pauseButton = document.getElementById('pause');
   var keybar = document.getElementById('keybar');
   var keybarToggle = document.getElementById('keybar-toggle');
+  var menuButton = document.getElementById('menu-button');
+  var shareButton = document.getElementById('share');
+  var fullscreenButton = document.getElementById('fullscreen');
+  var messageElement = document.getElementById('message');
+  var statusElement = document.getElementById('status');
+  var progressBox = document.getElementById('progress');
+
+  // Device pixels per CSS pixel, at most 2: beyond that the GLUT bitmap
+  // text, a fixed number of pixels, gets too small to read, and each frame
+  // has over twice the pixels to fill for a picture that looks no sharper
+  // at a phone's distance.
+  var maxPixelRatio = 2;
 
   // GLUT's special key codes, by event.key.
   var specialKeys = {
@@ -29,10 +46,18 @@ window.universe = {
   // Keys that GLUT passes as characters though event.key names them.
   var namedCharacters = { Enter: 13, Escape: 27, Backspace: 8, Delete: 127 };
 
+  function showError(message) {
+    messageElement.textContent = message;
+    messageElement.hidden = false;
+  }
+
   window.Module = {
     canvas: canvas,
     print: function () {},
-    printErr: function (text) { console.error(text); }
+    printErr: function (text) { console.error(text); },
+    onAbort: function () {
+      showError('O programa n\u00e3o p\u00f4de arrancar neste navegador.');
+    }
   };
 
   function acceptsInput() {
@@ -42,6 +67,39 @@ window.universe = {
   function focusCanvas() {
     canvas.focus({ preventScroll: true });
   }
+
+  // The picture's layout. The runtime asks for the size first when it
+  // creates its window (pictureSize), then hears of every change
+  // (glutWebResize).
+  var fixedSize = null;      // [width, height] from size=WxH, or null
+  var windowCreated = false;
+
+  // Sizes the canvas on the page and returns its drawing buffer's size in
+  // device pixels: all of the stage, or the fixed size scaled down to fit.
+  function layout() {
+    var width = Math.max(1, stage.clientWidth);
+    var height = Math.max(1, stage.clientHeight);
+    var ratio = Math.min(window.devicePixelRatio || 1, maxPixelRatio);
+    if (fixedSize) {
+      var scale = Math.min(1, width / fixedSize[0], height / fixedSize[1]);
+      canvas.style.width = fixedSize[0] * scale + 'px';
+      canvas.style.height = fixedSize[1] * scale + 'px';
+      canvas.classList.toggle('enlarged', scale * ratio > 1);
+      return fixedSize;
+    }
+    var size = [Math.round(width * ratio), Math.round(height * ratio)];
+    canvas.style.width = size[0] / ratio + 'px';
+    canvas.style.height = size[1] / ratio + 'px';
+    return size;
+  }
+
+  function relayout() {
+    closeMenus();
+    var size = layout();
+    if (windowCreated) Module._glutWebResize(size[0], size[1]);
+  }
+  if (window.ResizeObserver) new ResizeObserver(relayout).observe(stage);
+  window.addEventListener('resize', relayout);  // also a change of pixel ratio (browser zoom)
 
   // The GLUT code of `key` (an event.key value): {special: code} or
   // {character: byte}, or null for a key GLUT would not pass (beyond
@@ -62,31 +120,24 @@ window.universe = {
     }
   }
 
-  canvas.addEventListener('keydown', function (event) {
-    if (event.ctrlKey || event.altKey || event.metaKey) return;
-    var code = glutKey(event.key);
-    if (!code) return;
-    event.preventDefault();  // F5 reload, F1 help, F3 find, F7 caret browsing, scrolling
-    sendKey(code);
-  });
-
   // The pop-up menus: one .menu per open level, each entry a .menu-entry
   // (.submenu when it opens another menu) whose text is the label as is.
-  var openMenus = [];  // elements, from the top level down
+  // Where the stage is too narrow for a submenu beside its parent, the
+  // submenu takes the parent's place, with an entry that goes back.
+  var openMenus = [];  // {element, entries, opener}, from the top level down
   var menuTree = null;
+  var narrowMenus = false;
 
   function readMenuTree() {
     return JSON.parse(Module.UTF8ToString(Module._glutWebMenuJson()));
   }
 
   function closeMenusFrom(level) {
-    while (openMenus.length > level) {
-      var menu = openMenus.pop();
-      menu.remove();
-    }
+    while (openMenus.length > level) openMenus.pop().element.remove();
     if (level > 0) {
-      var parentEntries = openMenus[level - 1].children;
-      for (var i = 0; i < parentEntries.length; ++i) parentEntries[i].classList.remove('open');
+      var parent = openMenus[level - 1];
+      parent.element.hidden = false;
+      parent.entries.forEach(function (entry) { entry.classList.remove('open'); });
     }
   }
 
@@ -95,7 +146,8 @@ window.universe = {
   }
 
   // Places `menu` at (x, y) in the stage, moved back inside it where it
-  // fits; with `keepX` only up or down.
+  // fits; with `keepX` only up or down. Measured at the stage's left edge
+  // first, so that its lines wrap only where the stage is narrower.
   function place(menu, x, y, keepX) {
     var width = stage.clientWidth;
     var height = stage.clientHeight;
@@ -105,17 +157,38 @@ window.universe = {
     menu.style.top = Math.max(0, y) + 'px';
   }
 
-  function openSubMenu(level, entry, id) {
+  // A submenu opens beside its entry, on the right unless only the left has
+  // room, so that it never covers the entry; where it fits on neither side
+  // (or the stage is narrow), it takes its parent's place, with an entry
+  // that goes back: then only a click or a key opens it, not the mouse
+  // passing over (`hovered`).
+  function openSubMenu(level, entry, id, focusFirst, hovered) {
     closeMenusFrom(level + 1);
-    entry.classList.add('open');
-    var parent = openMenus[level];
-    var menu = buildMenu(level + 1, id);
-    // Beside its entry, on the right unless only the left has room: it never
-    // covers the entry, even where it is wider than the canvas.
+    var parent = openMenus[level].element;
     var right = parent.offsetLeft + parent.offsetWidth - 2;
+    var width = stage.clientWidth;
+    var menu = buildMenu(level + 1, id, entry, false);
     var left = parent.offsetLeft - menu.offsetWidth + 2;
-    var fitsRight = right + menu.offsetWidth <= stage.clientWidth;
-    place(menu, fitsRight || left < 0 ? right : left, parent.offsetTop + entry.offsetTop - 3, true);
+    var fitsRight = right + menu.offsetWidth <= width;
+    if (narrowMenus || (!fitsRight && left < 0)) {
+      closeMenusFrom(level + 1);
+      if (hovered) return;
+      menu = buildMenu(level + 1, id, entry, true);
+      place(menu, parent.offsetLeft, parent.offsetTop);
+      parent.hidden = true;
+    } else {
+      place(menu, fitsRight ? right : left, parent.offsetTop + entry.offsetTop - parent.scrollTop - 3, true);
+    }
+    entry.classList.add('open');
+    if (focusFirst) focusEntry(openMenus.length - 1, 0);
+    else if (parent.hidden) menu.focus({ preventScroll: true });
+  }
+
+  // Back to the level above `level`, its opening entry focused.
+  function goBack(level) {
+    var opener = openMenus[level].opener;
+    closeMenusFrom(level);
+    if (opener) opener.focus({ preventScroll: true });
   }
 
   function choose(id, index) {
@@ -124,69 +197,183 @@ window.universe = {
     if (acceptsInput()) Module._glutWebChooseMenuEntry(id, index);
   }
 
-  function buildMenu(level, id) {
+  function addEntry(menu, label, className) {
+    var entry = document.createElement('div');
+    entry.className = 'menu-entry' + (className ? ' ' + className : '');
+    entry.setAttribute('role', 'menuitem');
+    entry.tabIndex = -1;
+    entry.textContent = label;
+    menu.appendChild(entry);
+    return entry;
+  }
+
+  function buildMenu(level, id, opener, inPlace) {
     var menu = document.createElement('div');
     menu.className = 'menu';
     menu.setAttribute('role', 'menu');
+    menu.tabIndex = -1;
+    var entries = [];
+    if (inPlace) {
+      var back = addEntry(menu, 'Voltar', 'back');
+      back.addEventListener('click', function () { goBack(level); });
+      entries.push(back);
+    }
     (menuTree.menus[id] || []).forEach(function (item, index) {
-      var entry = document.createElement('div');
-      entry.className = 'menu-entry';
-      entry.setAttribute('role', 'menuitem');
-      entry.textContent = item.label;
+      var entry = addEntry(menu, item.label, item.submenu !== undefined ? 'submenu' : '');
       if (item.submenu !== undefined) {
-        entry.classList.add('submenu');
-        entry.addEventListener('mouseenter', function () { openSubMenu(level, entry, item.submenu); });
-        entry.addEventListener('click', function () { openSubMenu(level, entry, item.submenu); });
+        entry.setAttribute('aria-haspopup', 'menu');
+        entry.universeOpen = function (focusFirst) { openSubMenu(level, entry, item.submenu, focusFirst, false); };
+        entry.addEventListener('click', function () { entry.universeOpen(false); });
+        entry.addEventListener('mouseenter', function () {
+          if (!narrowMenus) openSubMenu(level, entry, item.submenu, false, true);
+        });
       } else {
-        entry.addEventListener('mouseenter', function () { closeMenusFrom(level + 1); });
-        entry.addEventListener('click', function () { choose(id, index); });
+        entry.universeChoose = function () { choose(id, index); };
+        entry.addEventListener('click', entry.universeChoose);
+        entry.addEventListener('mouseenter', function () {
+          if (!narrowMenus) closeMenusFrom(level + 1);
+        });
       }
-      menu.appendChild(entry);
+      entries.push(entry);
     });
     menuLayer.appendChild(menu);
-    openMenus.push(menu);
+    openMenus.push({ element: menu, entries: entries, opener: opener || null });
     return menu;
   }
 
+  // Opens the main menu at (x, y) in the stage, the menu itself focused:
+  // Down then goes to its first entry.
   function openMenuAt(x, y) {
     closeMenus();
     menuTree = readMenuTree();
     if (!menuTree.left) return;
-    place(buildMenu(0, menuTree.left), x, y);
+    narrowMenus = stage.clientWidth < 600;
+    var menu = buildMenu(0, menuTree.left, null, false);
+    place(menu, x, y);
+    menu.focus({ preventScroll: true });
   }
+
+  function focusEntry(level, index) {
+    var entries = openMenus[level].entries;
+    var n = entries.length;
+    if (n) entries[((index % n) + n) % n].focus({ preventScroll: true });
+  }
+
+  // The menu keys: Down and Up move, Home and End go to the ends, Right,
+  // Enter or Space open a submenu at its first entry, Enter or Space
+  // choose, Left or Escape go back a level (Escape closes the top one).
+  // Every other key is held back from the viewer while a menu is open; Tab
+  // closes the menus and moves on.
+  function menuKey(event) {
+    var level = openMenus.length - 1;
+    var menu = openMenus[level];
+    var at = menu.entries.indexOf(document.activeElement);
+    var entry = at >= 0 ? menu.entries[at] : null;
+    switch (event.key) {
+      case 'ArrowDown': focusEntry(level, at + 1); break;
+      case 'ArrowUp': focusEntry(level, at < 0 ? -1 : at - 1); break;
+      case 'Home': focusEntry(level, 0); break;
+      case 'End': focusEntry(level, -1); break;
+      case 'ArrowRight':
+        if (entry && entry.universeOpen) entry.universeOpen(true);
+        break;
+      case 'Enter':
+      case ' ':
+        if (!entry) break;
+        if (entry.universeOpen) entry.universeOpen(true);
+        else if (entry.universeChoose) entry.universeChoose();
+        else goBack(level);
+        break;
+      case 'ArrowLeft':
+        if (level > 0) goBack(level);
+        break;
+      case 'Escape':
+        if (level > 0) {
+          goBack(level);
+        } else {
+          closeMenus();
+          focusCanvas();
+        }
+        break;
+      default:
+        break;
+    }
+  }
+
+  document.addEventListener('keydown', function (event) {
+    if (!openMenus.length) return;
+    if (event.key === 'Tab') {
+      closeMenus();
+      return;
+    }
+    event.preventDefault();
+    event.stopPropagation();
+    menuKey(event);
+  }, true);
 
   // A press anywhere outside the menus closes them; that press does nothing
   // else on the canvas, as with a desktop pop-up.
   document.addEventListener('pointerdown', function (event) {
-    if (!openMenus.length || event.target.closest('.menu')) return;
+    if (!openMenus.length || event.target.closest('.menu') || event.target === menuButton) return;
     closeMenus();
     event.universeMenuClosed = true;
   }, true);
 
+  function stagePoint(event) {
+    var box = stage.getBoundingClientRect();
+    return [event.clientX - box.left, event.clientY - box.top];
+  }
+
+  // A mouse opens the menu on the press, as GLUT does; a finger or a pen on
+  // a tap (the click the browser makes of a press and release without
+  // moving), so that a swipe or a scroll never opens it.
+  var lastPress = { type: 'mouse', closedMenu: false };
   canvas.addEventListener('pointerdown', function (event) {
+    lastPress = { type: event.pointerType, closedMenu: !!event.universeMenuClosed };
     focusCanvas();
-    if (event.universeMenuClosed || event.button !== 0 || !acceptsInput()) return;
+    if (event.pointerType !== 'mouse' || event.universeMenuClosed || event.button !== 0 || !acceptsInput()) return;
     event.preventDefault();
-    var box = canvas.getBoundingClientRect();
-    openMenuAt(event.clientX - box.left, event.clientY - box.top);
+    var point = stagePoint(event);
+    openMenuAt(point[0], point[1]);
+  });
+  canvas.addEventListener('click', function (event) {
+    if (lastPress.type === 'mouse' || lastPress.closedMenu || !acceptsInput()) return;
+    var point = stagePoint(event);
+    openMenuAt(point[0], point[1]);
   });
 
-  document.addEventListener('keydown', function (event) {
-    if (event.key !== 'Escape' || !openMenus.length) return;
-    event.preventDefault();
-    event.stopPropagation();
-    closeMenus();
-    focusCanvas();
-  }, true);
+  menuButton.addEventListener('click', function () {
+    if (openMenus.length) {
+      closeMenus();
+    } else if (acceptsInput()) {
+      openMenuAt(0, 0);
+    }
+  });
 
-  window.addEventListener('resize', closeMenus);
+  // Keys reach the viewer wherever the focus is, except the keys a focused
+  // control uses itself (Space and Enter on a button); the context-menu key
+  // and Shift+F10 open the menu.
+  document.addEventListener('keydown', function (event) {
+    if (event.ctrlKey || event.altKey || event.metaKey || event.defaultPrevented) return;
+    var control = event.target.closest && event.target.closest('button, a[href], input, select, textarea');
+    if (control && (event.key === ' ' || event.key === 'Enter')) return;
+    if (event.key === 'ContextMenu' || (event.shiftKey && event.key === 'F10')) {
+      event.preventDefault();
+      if (acceptsInput()) openMenuAt(0, 0);
+      return;
+    }
+    var code = glutKey(event.key);
+    if (!code) return;
+    event.preventDefault();  // F5 reload, F1 help, F3 find, F7 caret browsing, scrolling
+    sendKey(code);
+  });
 
   // The key bar and the buttons.
   Array.prototype.forEach.call(keybar.querySelectorAll('button[data-key]'), function (button) {
+    button.title = button.getAttribute('aria-label');
     button.addEventListener('click', function () {
       var code = glutKey(button.dataset.key);
       if (code) sendKey(code);
-      focusCanvas();
     });
   });
 
@@ -206,16 +393,75 @@ window.universe = {
     location.href = location.pathname;
   });
 
+  var statusTimer = null;
+  function say(text) {
+    statusElement.textContent = text;
+    clearTimeout(statusTimer);
+    statusTimer = setTimeout(function () { statusElement.textContent = ''; }, 5000);
+  }
+
+  // The address of the picture as it is: in the address bar, on the
+  // clipboard where the browser allows, and in window.universe.link.
+  shareButton.addEventListener('click', function () {
+    if (!window.universe.ready) return;
+    var query = Module.UTF8ToString(Module._universeShareQuery());
+    var link = location.href.replace(/[?#].*$/, '') + query;
+    window.universe.link = link;
+    try {
+      history.replaceState(null, '', query);
+    } catch (error) {
+      // A page opened from a file may not change its address; the link stays.
+    }
+    var copied = navigator.clipboard && navigator.clipboard.writeText ?
+      navigator.clipboard.writeText(link) : Promise.reject(new Error('no clipboard'));
+    copied.then(function () {
+      say('Endere\u00e7o da imagem copiado.');
+    }, function () {
+      say('Endere\u00e7o da imagem na barra de endere\u00e7o.');
+    });
+  });
+
+  // Full screen, where the browser offers it.
+  if (document.fullscreenEnabled && document.documentElement.requestFullscreen) {
+    fullscreenButton.hidden = false;
+    fullscreenButton.addEventListener('click', function () {
+      if (document.fullscreenElement) {
+        document.exitFullscreen();
+      } else {
+        document.documentElement.requestFullscreen().catch(function () {});
+      }
+    });
+    document.addEventListener('fullscreenchange', function () {
+      var full = !!document.fullscreenElement;
+      var label = full ? 'Sair do ecr\u00e3 inteiro' : 'Ecr\u00e3 inteiro';
+      fullscreenButton.querySelector('.wide').textContent = label;
+      fullscreenButton.setAttribute('aria-label', label);
+      fullscreenButton.title = label;
+      fullscreenButton.setAttribute('aria-pressed', full ? 'true' : 'false');
+    });
+  }
+
   // What the runtime shows on the page.
   window.universePage = {
+    pictureSize: function (fixedWidth, fixedHeight) {
+      if (fixedWidth > 0) fixedSize = [fixedWidth, fixedHeight];
+      windowCreated = true;
+      return layout();
+    },
     showPaused: function (paused) {
-      pauseButton.textContent = paused ? 'Resume' : 'Pause';
+      pauseButton.textContent = paused ? 'Continuar' : 'Pausa';
       pauseButton.setAttribute('aria-pressed', paused ? 'true' : 'false');
     },
-    showError: function (message) {
-      var element = document.getElementById('message');
-      element.textContent = message;
-      element.hidden = false;
+    showProgress: function (share) {
+      progressBox.hidden = share >= 1;
+      document.getElementById('progress-bar').value = share;
+      document.getElementById('progress-label').textContent =
+        'A preparar a imagem\u2026 ' + Math.floor(share * 100) + '%';
+    },
+    showError: showError,
+    clearError: function () {
+      messageElement.hidden = true;
+      messageElement.textContent = '';
     },
     showEnded: function () {
       closeMenus();
@@ -223,6 +469,29 @@ window.universe = {
       document.getElementById('ended').hidden = false;
     }
   };
+
+  // The program. A page opened from a file cannot fetch universe.wasm, so
+  // there it comes from universe-wasm.js (the same bytes as base64).
+  function addScript(source, loaded) {
+    var script = document.createElement('script');
+    script.src = source;
+    script.onload = loaded || null;
+    script.onerror = function () {
+      showError('N\u00e3o foi poss\u00edvel carregar ' + source + ', que o programa precisa.');
+    };
+    document.body.appendChild(script);
+  }
+  if (location.protocol === 'file:') {
+    addScript('universe-wasm.js', function () {
+      var text = atob(window.universeWasm);
+      var bytes = new Uint8Array(text.length);
+      for (var i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
+      Module.wasmBinary = bytes;
+      addScript('universe.js');
+    });
+  } else {
+    addScript('universe.js');
+  }
 
   focusCanvas();
 })();
