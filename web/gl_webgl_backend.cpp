@@ -72,11 +72,11 @@ EM_JS(int, webglCreateContextInPage, (const char* selector, int width, int heigh
         ' bool frontLit = nl > 0.0;\n' +
         ' float h = max(frontLit ? nh : backNh, 0.0);\n' +
         ' float shine = frontLit ? shininess[0] : shininess[1];\n' +
-        ' float spec = h > 0.0 ? pow(h, shine) : (shine == 0.0 ? 1.0 : 0.0);\n' +
+        ' float highlight = h > 0.0 ? pow(h, shine) : (shine == 0.0 ? 1.0 : 0.0);\n' +
         ' frontColour = vec4(clamp(base[0].rgb + max(nl, 0.0) * diffuse[0] +\n' +
-        '   (frontLit ? spec : 0.0) * specular[0], 0.0, 1.0), base[0].a);\n' +
+        '   (frontLit ? highlight : 0.0) * specular[0], 0.0, 1.0), base[0].a);\n' +
         ' backColour = vec4(clamp(base[1].rgb + max(backNl, 0.0) * diffuse[1] +\n' +
-        '   (backNl > 0.0 ? spec : 0.0) * specular[1], 0.0, 1.0), base[1].a);\n' +
+        '   (backNl > 0.0 ? highlight : 0.0) * specular[1], 0.0, 1.0), base[1].a);\n' +
         '}\n';
     function compile(type, source, what) {
         var shader = gl.createShader(type);

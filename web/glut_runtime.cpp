@@ -63,6 +63,10 @@ EM_JS(void, pageShowError, (const char* latin1), {
     window.universe.error = message;
     if (window.universePage) window.universePage.showError(message);
 });
+EM_JS(bool, pageShowsMessage, (), {
+    var message = document.getElementById('message');
+    return !!message && !message.hidden;
+});
 EM_JS(void, pageClearError, (), {
     if (window.universe.error === null) return;
     window.universe.error = null;
@@ -128,7 +132,8 @@ int glutCreateWindow(const char* title) {
     const int size = pagePictureSize(0, 0);
     windowWidth = nextWidth = size / 65536;
     windowHeight = nextHeight = size % 65536;
-    if (!webglCreateContext("#canvas", windowWidth, windowHeight))
+    // A shader that WebGL refused has already put its log in the message.
+    if (!webglCreateContext("#canvas", windowWidth, windowHeight) && !pageShowsMessage())
         pageShowError("Este navegador n\xE3o d\xE1 \xE0 p\xE1gina o WebGL com que as imagens s\xE3o desenhadas.");
     return 1;
 }
