@@ -34,7 +34,7 @@ int answerWithoutWindow(const ViewerOptions& options);
 // it, then "..." (an argument may be as long as the command line allows).
 std::string quotedArgument(const std::string& text);
 
-// "universe 1.2.0": the program's name and the project's version.
+// "universe 1.3.0": the program's name and the project's version.
 std::string versionLine();
 
 // The --help text: usage, options and a summary of the keys, in the given
