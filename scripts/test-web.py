@@ -6,8 +6,8 @@ screen reached by URL steps against universe-snapshot's picture of the same
 steps (at size=800x600), the pop-up menu, the keys on a paused page, a bad
 URL parameter, the load time, the picture filling the page at device
 pixels, a long address that leaves the page answering, the site opened as a
-file, the menu on a phone, the keyboard menu, a shared address, and the
-console. It also prints the automatic Universe's frame
+file, the menu on a phone, the keyboard menu, a shared address, a recorded
+clip, and the console. It also prints the automatic Universe's frame
 time in the browser against the native viewer's (universe-bench). The
 browser's frames and the native pictures are kept in build-web/test/.
 Ends with the line "web: N passed, M failed".
@@ -473,6 +473,29 @@ def check_share(page):
     return share == 1, f"{link.split('?', 1)[1]}: {share * 100:.2f}% of pixels equal"
 
 
+def check_record(page):
+    """Gravar on the running automatic Universe, Parar after three seconds
+    and eight frames or more: the browser downloads the clip, named after
+    the screen, into build-web/test/, and ffprobe reads in it a video of the
+    drawing buffer's size with three frames or more."""
+    page.driver.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": FRAMES_DIR})
+    page.open("scene=universe-auto&size=320x240")
+    button = page.driver.find_element(By.ID, "record")
+    button.click()
+    started, drawn = time.monotonic(), page.frames()
+    page.wait(lambda: page.frames() >= drawn + 8 and time.monotonic() > started + 3, "eight frames recorded")
+    label = button.text
+    button.click()
+    clip = os.path.join(FRAMES_DIR, "universo3d-universe-auto.webm")
+    page.wait(lambda: os.path.exists(clip), f"the download of {os.path.basename(clip)}")
+    probe = subprocess.run(["ffprobe", "-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
+                            "stream=width,height,nb_read_frames", "-of", "csv=p=0", clip],
+                           capture_output=True, text=True, check=True)
+    width, height, frames = (int(n) for n in probe.stdout.split(","))
+    ok = label.startswith("Parar") and (width, height) == (320, 240) and frames >= 3
+    return ok, f"{label!r} while recording; {os.path.basename(clip)}: {width}x{height}, {frames} frames"
+
+
 def check_console(page):
     """No error (SEVERE entry) in the browser's console over the whole run."""
     page.read_console()
@@ -517,6 +540,7 @@ def run_checks(page, report, site):
     report.run("phone: tap, swipe, submenus inside the screen", lambda: check_phone_menu(page))
     report.run("keyboard menu", lambda: check_keyboard_menu(page))
     report.run("share: the address shows the same picture", lambda: check_share(page))
+    report.run("record: Gravar downloads a clip of the running scene", lambda: check_record(page))
     page.read_console()
 
 
