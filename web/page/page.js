@@ -456,6 +456,10 @@ window.universe = {
   }
 
   function saveClip(clip) {
+    if (!clip.chunks.length) {
+      say('Nada foi gravado.');
+      return;
+    }
     var link = document.createElement('a');
     link.href = URL.createObjectURL(new Blob(clip.chunks, { type: recordFormat.type }));
     link.download = clip.name;
