@@ -451,8 +451,9 @@ window.universe = {
     recordButton.querySelector('.record-word').textContent = recording ? 'Parar' : 'Gravar';
     recordButton.querySelector('.record-time').textContent = recording ?
       ' ' + Math.floor(seconds / 60) + ':' + ('0' + seconds % 60).slice(-2) : '';
-    recordButton.setAttribute('aria-label', recording ?
-      'Parar a grava\u00e7\u00e3o e descarregar o v\u00eddeo' : 'Gravar um v\u00eddeo da imagem');
+    recordButton.title = recording ?
+      'Parar a grava\u00e7\u00e3o e descarregar o v\u00eddeo' : 'Gravar um v\u00eddeo da imagem';
+    recordButton.setAttribute('aria-label', recordButton.title);
   }
 
   function saveClip(clip) {
@@ -470,19 +471,14 @@ window.universe = {
     say('V\u00eddeo descarregado: ' + clip.name);
   }
 
-  function stopRecording() {
-    var clip = recording;
+  function endRecording() {
+    clearInterval(recording.timer);
     recording = null;
-    clearInterval(clip.timer);
     showRecording();
-    if (clip.recorder.state === 'inactive') {
-      saveClip(clip);
-    } else {
-      clip.recorder.onstop = function () { saveClip(clip); };
-      clip.recorder.stop();
-    }
   }
 
+  // The clip is saved when its recorder stops: at the button, or by itself
+  // on an error, with what it recorded so far.
   function startRecording() {
     var clip = { chunks: [], name: 'universo3d-' + shownScreen() + '.' + recordFormat.extension };
     try {
@@ -490,9 +486,9 @@ window.universe = {
       clip.recorder.ondataavailable = function (event) {
         if (event.data.size) clip.chunks.push(event.data);
       };
-      // A recorder that fails stops by itself; what it recorded is kept.
-      clip.recorder.onerror = function () {
-        if (recording === clip) stopRecording();
+      clip.recorder.onstop = function () {
+        if (recording === clip) endRecording();
+        saveClip(clip);
       };
       clip.recorder.start(1000);
     } catch (error) {
@@ -503,6 +499,12 @@ window.universe = {
     clip.timer = setInterval(showRecording, 1000);
     recording = clip;
     showRecording();
+  }
+
+  function stopRecording() {
+    var recorder = recording.recorder;
+    endRecording();
+    if (recorder.state !== 'inactive') recorder.stop();
   }
 
   if (recordFormat) {
