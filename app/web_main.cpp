@@ -1,5 +1,5 @@
 // The viewer in the browser: the same start-up as app/main.cpp on the page's
-// canvas, then the steps of the page's address (app/steps: parseAddress),
+// canvas, then the steps of the page's address (app/address: parseAddress),
 // each followed by a frame as universe-snapshot draws them, then the event
 // loop. The address's frames are played a slice per browser frame, so that
 // the page answers throughout; only the last of them is drawn, the others
@@ -18,7 +18,7 @@
 #include "app/frame_loop.h"
 #include "app/menus.h"
 #include "app/options.h"
-#include "app/steps.h"
+#include "app/address.h"
 #include "app/window.h"
 #include "input/camera.h"
 #include "input/manual_controls.h"

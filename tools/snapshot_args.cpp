@@ -58,7 +58,7 @@ std::string parseSnapshotArgs(const std::vector<std::string>& args, SnapshotRequ
                 return "--ticks: " + quotedArgument(value) + " is not a number from 0 to 1000000";
         } else {
             // A step: --screen, --keys, --special, --axes, --light, --stars.
-            const std::string wrong = parseStep(flag.substr(2), value, request.steps);
+            const std::string wrong = parseStep(flag.substr(2), value, request.steps).english;
             if (!wrong.empty()) return flag + ": " + wrong;
         }
     }
