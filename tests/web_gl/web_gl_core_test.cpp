@@ -249,6 +249,80 @@ TEST(WebGLCore, MatrixModesErrorsAndQueriesAsMesa) {
     }
 }
 
+// Bad enums are refused with GL_INVALID_ENUM and change nothing; the clear
+// values are clamped to [0, 1], the depth's read as an integer as a colour's.
+TEST(WebGLCore, BadEnumsAndClearValuesAsMesa) {
+    ensureGlWindow();
+    for (const GLCalls* gl : {&mesa, &webCoreCalls()}) {
+        SCOPED_TRACE(gl == &mesa ? "Mesa" : "web core");
+        while (gl->getError() != GL_NO_ERROR) {
+        }
+        const struct {
+            void (*set)(unsigned);
+            unsigned pname, value, start;
+        } modes[] = {{gl->depthFunc, GL_DEPTH_FUNC, GL_LEQUAL, GL_LESS},
+                     {gl->cullFace, GL_CULL_FACE_MODE, GL_FRONT, GL_BACK},
+                     {gl->frontFace, GL_FRONT_FACE, GL_CW, GL_CCW},
+                     {gl->shadeModel, GL_SHADE_MODEL, GL_FLAT, GL_SMOOTH}};
+        for (const auto& mode : modes) {
+            mode.set(mode.value);
+            mode.set(GL_LINE);
+            EXPECT_EQ(gl->getError(), static_cast<unsigned>(GL_INVALID_ENUM)) << mode.pname;
+            int value = 0;
+            gl->getIntegerv(mode.pname, &value);
+            EXPECT_EQ(value, static_cast<int>(mode.value)) << mode.pname;
+            mode.set(mode.start);
+        }
+        const float red[4] = {1, 0, 0, 1};
+        gl->lightfv(GL_LIGHT0 + 8, GL_DIFFUSE, red);
+        EXPECT_EQ(gl->getError(), static_cast<unsigned>(GL_INVALID_ENUM));
+        gl->lightfv(GL_LIGHT0, GL_SHININESS, red);
+        EXPECT_EQ(gl->getError(), static_cast<unsigned>(GL_INVALID_ENUM));
+
+        float colour[4], depth = 0;
+        gl->clearColor(2, -1, 0.5f, 1);
+        gl->getFloatv(GL_COLOR_CLEAR_VALUE, colour);
+        EXPECT_EQ(std::vector<float>(colour, colour + 4), std::vector<float>({1, 0, 0.5f, 1}));
+        gl->clearDepth(3);
+        gl->getFloatv(GL_DEPTH_CLEAR_VALUE, &depth);
+        EXPECT_EQ(depth, 1);
+        gl->clearDepth(0.5);
+        int depthAsInteger = 0;
+        gl->getIntegerv(GL_DEPTH_CLEAR_VALUE, &depthAsInteger);
+        EXPECT_EQ(depthAsInteger, INT_MAX / 2);
+        EXPECT_EQ(gl->getError(), static_cast<unsigned>(GL_NO_ERROR));
+        gl->clearColor(0, 0, 0, 0);
+        gl->clearDepth(1);
+    }
+}
+
+// A flat cylinder and a sphere of the same numbers are two shapes. A mesh
+// keeps its first primitive's mode, and splits into chunks whose vertices
+// fit 16-bit indices, each chunk's indices counting from its first vertex.
+TEST(WebGLCore, ShapeCacheKeysModesAndChunks) {
+    const GLCalls& gl = webCoreCalls();
+    const int shapesBefore = glcore::cachedShapeCount();
+    gl.solidSphere(77, 5, 4);
+    GLUquadric* quadric = gl.newQuadric();
+    gl.cylinder(quadric, 77, 0, 0, 5, 4);
+    gl.deleteQuadric(quadric);
+    EXPECT_EQ(glcore::cachedShapeCount(), shapesBefore + 2);
+
+    glcore::ShapeMesh mesh;
+    const std::vector<float> points(3 * 40000, 0.0f);
+    mesh.addPrimitive(GL_TRIANGLE_STRIP, points.data(), points.data(), 40000);
+    mesh.addPrimitive(GL_TRIANGLE_STRIP, points.data(), points.data(), 40000);
+    mesh.addPrimitive(GL_LINE_LOOP, points.data(), points.data(), 4);
+    EXPECT_EQ(mesh.mode, glcore::DrawMode::Triangles);
+    EXPECT_EQ(mesh.vertexCount(), 80000);
+    ASSERT_EQ(mesh.chunks.size(), 2u);
+    EXPECT_EQ(mesh.chunks[1].firstVertex, 40000);
+    EXPECT_EQ(mesh.chunks[1].firstIndex, mesh.chunks[0].indexCount);
+    EXPECT_EQ(mesh.chunks[0].indexCount + mesh.chunks[1].indexCount,
+              static_cast<int>(mesh.indices.size()));
+    EXPECT_EQ(mesh.indices[mesh.chunks[1].firstIndex], 0);
+}
+
 // A colour beyond [-1, 1] read as integers: the ends of the range (GL leaves
 // it open; converting it unchecked is undefined behaviour, so not compared
 // with Mesa).

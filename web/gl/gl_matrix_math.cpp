@@ -115,19 +115,6 @@ Matrix orthoMatrix(float left, float right, float bottom, float top, float nearV
     return r;
 }
 
-Matrix frustumMatrix(float left, float right, float bottom, float top, float nearVal,
-                     float farVal) {
-    Matrix r{};
-    r.m[0] = (2.0f * nearVal) / (right - left);
-    r.m[5] = (2.0f * nearVal) / (top - bottom);
-    r.m[8] = (right + left) / (right - left);
-    r.m[9] = (top + bottom) / (top - bottom);
-    r.m[10] = -(farVal + nearVal) / (farVal - nearVal);
-    r.m[14] = -(2.0f * farVal * nearVal) / (farVal - nearVal);
-    r.m[11] = -1.0f;
-    return r;
-}
-
 void normalMatrix(const Matrix& matrix, float out[3][3]) {
     // Cofactors of the 3x3 block over its determinant, as Mesa's general 3D
     // inverse computes them; out[row] is the inverse's column `row`, i.e. a

@@ -32,7 +32,8 @@ void ShapeMesh::addPrimitive(GLenum primitive, const float* primitivePositions,
     std::vector<uint32_t> split;
     const DrawMode splitMode = splitPrimitive(primitive, static_cast<uint32_t>(count), split);
     if (split.empty()) return;
-    mode = splitMode;
+    if (chunks.empty()) mode = splitMode;
+    if (splitMode != mode) return;
     if (chunks.empty() || chunks.back().vertexCount + count > kMaxIndexedVertices) {
         chunks.push_back({vertexCount(), 0, static_cast<int>(indices.size()), 0});
     }

@@ -154,7 +154,7 @@ void gluDeleteQuadric(GLUquadric* quadric) {
 void gluCylinder(GLUquadric*, GLdouble baseRadius, GLdouble topRadius, GLdouble height,
                  GLint slices, GLint stacks) {
     glcore::drawCachedShape(
-        glcore::ShapeKey{0, {baseRadius, topRadius, height}, slices, stacks}, buildCylinder);
+        glcore::ShapeKey{glcore::kCylinder, {baseRadius, topRadius, height}, slices, stacks}, buildCylinder);
 }
 
 }  // extern "C"

@@ -17,11 +17,12 @@
 #include "web/gl/gl_shape_cache.h"
 
 using glcore::ShapeKey;
+using glcore::ShapeKind;
 using glcore::ShapeMesh;
+using glcore::kSolidSphere, glcore::kWireSphere, glcore::kSolidCone, glcore::kWireCone,
+    glcore::kSolidCube, glcore::kWireCube;
 
 namespace {
-
-enum ShapeKind { kSolidSphere, kWireSphere, kSolidCone, kWireCone, kSolidCube, kWireCube };
 
 const float pi = 3.14159265358979323846f;
 
