@@ -16,8 +16,15 @@ set(UNIVERSE_WEB_GL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/glut/glut_shapes.cpp
 )
 
+# The command stream the back end records for the page (plain C++: the
+# native test checks it too).
+set(UNIVERSE_WEB_COMMAND_STREAM_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/webgl/command_stream.cpp
+)
+
 # The core's back end in the page: WebGL, reached through EM_JS.
 set(UNIVERSE_WEB_GL_BACKEND_SOURCES
+  ${UNIVERSE_WEB_COMMAND_STREAM_SOURCES}
   ${CMAKE_CURRENT_LIST_DIR}/webgl/gl_webgl_backend.cpp
 )
 

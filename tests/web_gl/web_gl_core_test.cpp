@@ -16,6 +16,7 @@
 #include "support/gl_window.h"
 #include "web/gl/gl_context.h"
 #include "web/gl/gl_shape_cache.h"
+#include "web/webgl/command_stream.h"
 #include "web_gl/gl_calls.h"
 
 // The core's back end here records what it is given, as window coordinates
@@ -321,6 +322,41 @@ TEST(WebGLCore, ShapeCacheKeysModesAndChunks) {
     EXPECT_EQ(mesh.chunks[0].indexCount + mesh.chunks[1].indexCount,
               static_cast<int>(mesh.indices.size()));
     EXPECT_EQ(mesh.indices[mesh.chunks[1].firstIndex], 0);
+}
+
+// Draws of one mode share a command while their vertices fit 16-bit
+// indices from its base vertex; an upload sends only the span that changed.
+TEST(WebGLCore, CommandStreamJoinsDrawsAndUploadsChangedSpans) {
+    using namespace glcore;
+    FrameRecord frame;
+    const std::vector<DrawVertex> vertices(65535);
+    const uint32_t indices[3] = {0, 1, 2};
+    recordDraw(frame, GL_TRIANGLES, vertices.data(), 40000, indices, 3);
+    recordDraw(frame, GL_TRIANGLES, vertices.data(), 3, indices, 3);  // joins the first
+    recordDraw(frame, GL_LINES, vertices.data(), 2, indices, 2);
+    recordDraw(frame, GL_LINES, vertices.data(), 65535, indices, 2);  // beyond its base's reach
+    ASSERT_EQ(frame.commands.size(), 3u * kDrawWords);
+    EXPECT_EQ(frame.commands[kDrawCount], 6);
+    EXPECT_EQ(frame.indices[3], 40000);
+    EXPECT_EQ(frame.commands[kDrawWords + kDrawBaseVertex], 40003);
+    EXPECT_EQ(frame.commands[2 * kDrawWords + kDrawBaseVertex], 40005);
+    EXPECT_EQ(frame.commands[2 * kDrawWords + kDrawFirstIndex], 8);
+
+    const std::vector<uint16_t> before = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+    const struct {
+        std::vector<uint16_t> now;
+        size_t first, end;
+    } spans[] = {{before, 11, 11},
+                 {{1, 2, 3, 4, 5, 6, 7, 8, 0, 10, 11}, 8, 9},
+                 {{1, 0, 3, 4, 5, 6, 7, 8, 9, 0, 11}, 1, 10},
+                 {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, 11, 12},
+                 {{1, 2}, 2, 2}};
+    for (const auto& span : spans) {
+        size_t first = 0, end = 0;
+        changedSpan(span.now, before, first, end);
+        EXPECT_EQ(first, span.first);
+        EXPECT_EQ(end, span.end);
+    }
 }
 
 // A colour beyond [-1, 1] read as integers: the ends of the range (GL leaves
