@@ -9,7 +9,7 @@
 // (or glFlush): one upload per buffer and one call into the page per frame
 // instead of one per batch. The JavaScript keeps to its own names, so it
 // does not touch emscripten's GL library.
-#include <GL/freeglut.h>
+#include <GL/gl.h>
 #include <emscripten.h>
 
 #include <cstdint>
@@ -27,8 +27,10 @@
 
 // clang-format off
 // Finds the canvas, creates the context and its programs and buffers, and
-// listens for the context's loss and return. Module.universeGL holds it all.
-// A shader that does not compile or link puts its log in the page's message.
+// listens for the context's loss and return, which it reports through
+// webglContextEvent. Module.universeGL holds it all. Returns 1, 0 without a
+// canvas or WebGL, or -1 when a shader does not compile or link (its log in
+// Module.universeGLLog).
 EM_JS(int, webglCreateContextInPage, (const char* selector, int width, int height,
                                       const char* layout), {
     var canvas = document.querySelector(UTF8ToString(selector));
@@ -38,12 +40,6 @@ EM_JS(int, webglCreateContextInPage, (const char* selector, int width, int heigh
     var gl = canvas.getContext('webgl', {antialias: false, depth: true, stencil: false,
         alpha: false, preserveDrawingBuffer: true, premultipliedAlpha: false});
     if (!gl) return 0;
-    function showMessage(text) {
-        var message = document.getElementById('message');
-        if (!message) return;
-        message.textContent = text;
-        if (text) message.removeAttribute('hidden'); else message.setAttribute('hidden', "");
-    }
     // Back faces take the back colour; lines and points carry the front
     // colour in both. highp where the device has it in fragment shaders.
     var fragmentSource =
@@ -131,28 +127,25 @@ EM_JS(int, webglCreateContextInPage, (const char* selector, int width, int heigh
     try {
         setUp();
     } catch (error) {
-        showMessage('O WebGL deste navegador n\u00e3o aceitou os shaders da p\u00e1gina (' +
-                    error.message + ').');
+        Module.universeGLLog = error.message;
         console.error(error.message);
-        return 0;
+        return -1;
     }
     canvas.addEventListener('webglcontextlost', function (event) {
         event.preventDefault();  // so that the browser may give it back
         G.lost = true;
-        showMessage('O navegador perdeu o contexto WebGL: a imagem est\u00e1 parada at\u00e9 que ' +
-                    'ele o devolva.');
+        Module._webglContextEvent(0);
     });
     canvas.addEventListener('webglcontextrestored', function () {
         try {
             setUp();
         } catch (error) {
-            showMessage('O WebGL voltou mas n\u00e3o aceitou os shaders da p\u00e1gina (' +
-                        error.message + ').');
+            Module.universeGLLog = error.message;
+            Module._webglContextEvent(2);
             return;
         }
         G.lost = false;
-        showMessage("");
-        Module._webglContextRestored();
+        Module._webglContextEvent(1);
     });
     Module.universeGL = G;
     return 1;
@@ -479,8 +472,19 @@ void clearFramebuffer(GLbitfield mask) {
 
 using namespace glcore;
 
-bool webglCreateContext(const char* canvasSelector, int width, int height) {
-    if (!webglCreateContextInPage(canvasSelector, width, height, commandStreamLayout())) return false;
+namespace {
+void (*contextListener)(WebGLEvent) = nullptr;
+
+void tellListener(WebGLEvent event) {
+    if (contextListener) contextListener(event);
+}
+}  // namespace
+
+void webglSetListener(void (*listener)(WebGLEvent event)) { contextListener = listener; }
+
+WebGLStart webglCreateContext(const char* canvasSelector, int width, int height) {
+    const int made = webglCreateContextInPage(canvasSelector, width, height, commandStreamLayout());
+    if (made <= 0) return made < 0 ? WebGLStart::ShadersRefused : WebGLStart::NoWebGL;
     setWindowSize(width, height);
     GLint* viewport = context().viewport;
     if (viewport[2] == 0 && viewport[3] == 0) {
@@ -492,8 +496,10 @@ bool webglCreateContext(const char* canvasSelector, int width, int height) {
     uploadedIndices.clear();
     recordState();
     flushDrawing();
-    return true;
+    return WebGLStart::Ready;
 }
+
+const char* webglShaderLog() { return emscripten_run_script_string("Module.universeGLLog || ''"); }
 
 void webglResize(int width, int height) {
     webglResizeInPage(width, height);
@@ -511,12 +517,14 @@ void webglSetFrameVisible(bool visible) {
 
 void webglEndFrame() { flushDrawing(); }
 
-// Called by the page when a lost context is back, with new programs and
-// empty buffers (the shapes go up again as they are drawn): the next frame
-// draws everything again.
-extern "C" EMSCRIPTEN_KEEPALIVE void webglContextRestored() {
-    stateRecorded = false;
-    glutPostRedisplay();
+// Called by the page when the context is lost (0), back (1) or back with
+// shaders that WebGL refused (2). A context back has new programs and empty
+// buffers (the shapes go up again as they are drawn): the next frame draws
+// everything again.
+extern "C" EMSCRIPTEN_KEEPALIVE void webglContextEvent(int event) {
+    if (event == 1) stateRecorded = false;
+    tellListener(event == 0 ? WebGLEvent::Lost : event == 1 ? WebGLEvent::Restored
+                                                           : WebGLEvent::RestoredWithoutShaders);
 }
 
 // For the page's test, which compares the vertex shader's pictures with the
@@ -524,5 +532,5 @@ extern "C" EMSCRIPTEN_KEEPALIVE void webglContextRestored() {
 // and asks for that frame.
 extern "C" EMSCRIPTEN_KEEPALIVE void webglDrawShapesOnCpu(int onCpu) {
     shapesOnCpu = onCpu != 0;
-    glutPostRedisplay();
+    tellListener(WebGLEvent::RedrawAsked);
 }
