@@ -6,13 +6,10 @@
 #include <thread>
 
 #include "app/platform.h"
+#include "app/screens.h"
 #include "input/camera.h"
 #include "input/manual_controls.h"
-
-#include "scenes/earth_scenes.h"
-#include "scenes/matrix_universe.h"
 #include "scenes/text_screens.h"
-#include "scenes/universe_scenes.h"
 #include "state/app_state.h"
 
 void resetView(AppState& state) {
@@ -36,37 +33,20 @@ void resetView(AppState& state) {
     state.centerZ = 2.0;
 }
 
-// The scene flags in the order the display callback tests them, each with
-// the function that draws its frame; the farewell's is chosen by the caller.
-struct SceneSlot {
-    bool AppState::*flag;
-    void (*draw)();
-};
-
-static const SceneSlot sceneSlots[] = {
-    {&AppState::showUniverseAuto, drawUniverseAuto},
-    {&AppState::showUniverseManual, drawUniverseManual},
-    {&AppState::showEarthAuto, drawEarthSceneAuto},
-    {&AppState::showEarthManual, drawEarthSceneManual},
-    {&AppState::showMatrixUniverse, drawMatrixUniverse},
-    {&AppState::showIntro, drawIntroScreen},
-    {&AppState::showFarewell, nullptr},
-};
-
 // Clears, then draws the frame of every set scene flag (one, in practice),
 // running the pending view reset before the first of them; `drawFarewell`
 // draws the farewell screen.
 void displayFrame(void (*drawFarewell)()) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
-    for (const SceneSlot& slot : sceneSlots) {
-        if (appState.*slot.flag) {
+    for (const Screen& screen : screens) {
+        if (appState.*screen.flag) {
             if (appState.resetPending) {
                 resetView(appState);
                 appState.resetPending = false;
             }
-            if (slot.draw) {
-                slot.draw();
+            if (screen.draw) {
+                screen.draw();
             } else {
                 drawFarewell();
             }
@@ -78,11 +58,10 @@ void onDisplay() { displayFrame(drawFarewellScreen); }
 
 void advanceClocks(AppState& state) {
     toggle(state.starBlink);
-    if (state.showMatrixUniverse) {
-        state.matrixAngle = state.matrixAngle + 0.01;
-    } else if (state.showUniverseAuto || state.showEarthAuto) {
-        state.spinAngle = state.spinAngle + 0.5;
-        stepStride(state);
+    const Screen& shown = shownScreen(state);
+    if (shown.clock) {
+        state.*shown.clock = state.*shown.clock + shown.clockStep;
+        if (shown.tickStrides) stepStride(state);
     }
 }
 

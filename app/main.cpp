@@ -9,7 +9,7 @@
 #include "app/menus.h"
 #include "app/options.h"
 #include "app/platform.h"
-#include "app/screen_names.h"
+#include "app/screens.h"
 #include "app/window.h"
 #include "state/app_state.h"
 

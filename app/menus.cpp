@@ -2,6 +2,7 @@
 
 #include <GL/freeglut.h>
 
+#include "app/screens.h"
 #include "state/app_state.h"
 
 // Reference card of the camera and star-axis keys.
@@ -65,30 +66,17 @@ const char* const manualHelpMenuLabel = "Instru\xE7\xF5" "es Manuais";
 const char* const optionsMenuLabel = "Op\xE7\xF5" "es Extras";
 const char* const exitEntryLabel = "Sair do universo";
 
-// Sets the one scene flag `shown` and clears the other six.
-static void showOnly(AppState& state, bool AppState::*shown) {
-    bool AppState::* const flags[] = {
-        &AppState::showUniverseAuto, &AppState::showUniverseManual,
-        &AppState::showEarthAuto,    &AppState::showEarthManual,
-        &AppState::showMatrixUniverse, &AppState::showIntro,
-        &AppState::showFarewell,
-    };
-    for (bool AppState::*flag : flags) state.*flag = (flag == shown);
-    state.resetPending = true;
+// The screen of the scenes menu (`fromMainMenu` false) or of the main menu
+// with menu value `value`, shown as the only one; other values change
+// nothing.
+static void chooseMenuScreen(AppState& state, bool fromMainMenu, int value) {
+    for (const Screen& screen : screens)
+        if (screen.mainMenuEntry == fromMainMenu && screen.menuValue == value) chooseScreen(state, screen);
 }
 
-void chooseScene(AppState& state, int value) {
-    bool AppState::* const scenes[] = {
-        &AppState::showUniverseAuto, &AppState::showUniverseManual,
-        &AppState::showEarthAuto,    &AppState::showEarthManual,
-        &AppState::showMatrixUniverse, &AppState::showIntro,
-    };
-    if (value >= 41 && value <= 46) showOnly(state, scenes[value - 41]);
-}
+void chooseScene(AppState& state, int value) { chooseMenuScreen(state, false, value); }
 
-void chooseMainEntry(AppState& state, int value) {
-    if (value == exitEntryValue) showOnly(state, &AppState::showFarewell);
-}
+void chooseMainEntry(AppState& state, int value) { chooseMenuScreen(state, true, value); }
 
 void chooseOption(AppState& state, int value) {
     switch (value) {

@@ -1,7 +1,7 @@
 #include "app/options.h"
 
 #include "app/platform.h"
-#include "app/screen_names.h"
+#include "app/screens.h"
 
 namespace {
 

@@ -1,8 +1,7 @@
 // The inputs that universe-snapshot and the web page take by name: a screen,
 // an option of the options menu, letter keys or camera keys, each applied
-// through the handler the live program would call for it; the page's
-// address, read into such steps; and the address that brings a page back to
-// the picture it shows.
+// through the handler the live program would call for it, and their
+// playback. The page's address reads into such steps (app/address).
 #pragma once
 
 #include <functional>
@@ -20,15 +19,26 @@ struct Step {
 // Whether `name` names a step: screen, axes, light, stars, keys or special.
 bool isStepName(const std::string& name);
 
+// What is wrong with a step's value, in English for the tools and in
+// Portuguese (Latin-1) for the page, for the caller to prefix with the name
+// as it spells it; both empty when nothing is.
+struct StepFault {
+    std::string english;
+    std::string portuguese;
+    bool empty() const { return english.empty(); }
+};
+
 // Reads the value of the step called `name` and appends the steps it gives
-// (one per key for keys and special). Returns "" on success, else what is
-// wrong with the value, for the caller to prefix with the name as it spells
-// it; an unknown name gives "unknown step".
-//   screen NAME      a screen of app/screen_names
+// (one per key for keys and special); an unknown name gives "unknown step".
+//   screen NAME      a screen of app/screens
 //   axes on|off, light on|off, stars blink|steady   the options menu's entries
 //   keys CHARS       letter keys among viewerKeys
 //   special K[,K...] F1..F8, up, down, left, right
-std::string parseStep(const std::string& name, const std::string& value, std::vector<Step>& steps);
+StepFault parseStep(const std::string& name, const std::string& value, std::vector<Step>& steps);
+
+// The name of a camera key's GLUT code (F1..F8, up, down, left, right), or
+// nullptr.
+const char* specialKeyName(int code);
 
 // Applies one step through the handler the live program would call for it
 // (each of a Ticks step's idle ticks: advanceClocks).
@@ -55,54 +65,6 @@ long playbackFrames(const std::vector<Step>& steps);
 // then after each of `ticks` idle ticks (advanceClocks).
 void playSteps(AppState& state, const std::vector<Step>& steps, long ticks,
                const std::function<void()>& frame);
-
-// The most idle ticks an address takes, in all.
-const long maxAddressTicks = 1000000;
-
-// What the page's address asks for.
-struct AddressRequest {
-    std::vector<Step> steps;
-    bool pause = false;
-    int width = 0;  // size=WxH: the picture's size; 0 when not given
-    int height = 0;
-    std::vector<std::string> ignored;  // parameters the page does not know
-};
-
-// Reads the page's query ("?a=b&c", percent-encoded; '+' stands for
-// itself). In the query's order: scene=NAME (a screen), axes=on|off,
-// light=on|off, stars=blink|steady, keys=CHARS, special=K,K,... and
-// ticks=N (idle ticks at that point, up to maxAddressTicks in all); and
-// pause and size=WxH anywhere. Percent-encoded UTF-8 of a Latin-1
-// character becomes that character. Parameters of other names are listed
-// in `ignored`. Returns "" or what is wrong (Latin-1, in Portuguese).
-std::string parseAddress(const std::string& query, AddressRequest& request);
-
-// The record a page keeps of the scene it shows, for the address that
-// brings it back: what a scene choice leaves as it was (the zoom, the star
-// axis, the follow flags) as it was when the scene's view was reset, and
-// the keys and idle ticks since.
-struct SceneRecord {
-    double fovY = 50.0;
-    int starAxis = 'c';
-    bool follows[5] = {};          // 'a', 's', 'd', 'f', 'g' in that order
-    std::vector<Step> keys;        // Key and Special steps, in order
-    long ticks = 0;
-};
-
-// Starts `record` over for a scene whose view is being reset in `state`.
-void beginSceneRecord(SceneRecord& record, const AppState& state);
-
-// Notes a key, camera key or idle tick (Ticks with value 1) applied in the
-// scene; other steps change nothing the record keeps.
-void noteStep(SceneRecord& record, const Step& step);
-
-// An address query ("scene=...&...") whose playback reaches the picture
-// that `state` shows, its scene recorded in `record`: steps a person can
-// read and edit, with idle ticks before the scene where the stars' blink
-// or the astronaut's stride must be set; then pause and size=WxH when
-// given (width 0: none).
-std::string shareQuery(const AppState& state, const SceneRecord& record, bool paused, int width,
-                       int height);
 
 // The letter keys the viewer acts on.
 extern const char* const viewerKeys;

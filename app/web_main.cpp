@@ -1,11 +1,12 @@
 // The viewer in the browser: the same start-up as app/main.cpp on the page's
-// canvas, then the steps of the page's address (app/steps: parseAddress),
+// canvas, then the steps of the page's address (app/address: parseAddress),
 // each followed by a frame as universe-snapshot draws them, then the event
 // loop. The address's frames are played a slice per browser frame, so that
 // the page answers throughout; only the last of them is drawn, the others
 // run unseen (they may change the state). The farewell screen cannot end a
-// process here: it ignores input for its ten seconds, then stops the
-// animation and the page says the program has ended.
+// process here: once shown, it ignores input for its ten seconds, then stops
+// the animation and the page says the program has ended; an address that
+// passes through it to another screen never shows it, so the page runs on.
 //
 // The page keeps a record of the scene shown (the keys and ticks since it
 // began) for the address that brings the picture back (universeShareQuery).
@@ -18,13 +19,13 @@
 #include "app/frame_loop.h"
 #include "app/menus.h"
 #include "app/options.h"
-#include "app/steps.h"
+#include "app/address.h"
 #include "app/window.h"
 #include "input/camera.h"
 #include "input/manual_controls.h"
 #include "scenes/text_screens.h"
 #include "state/app_state.h"
-#include "web/glut_web.h"
+#include "web/glut/glut_web.h"
 
 namespace {
 
@@ -43,6 +44,8 @@ bool addressPlayed = false;
 SceneRecord record;
 
 bool farewellStarted = false;
+// False while an address's frame that nobody sees is drawn.
+bool frameSeen = true;
 
 void endProgram(void*) { glutWebEnd(); }
 
@@ -50,7 +53,7 @@ void endProgram(void*) { glutWebEnd(); }
 // without blocking the page; then the program ends.
 void drawFarewellWeb() {
     drawFarewellFrame();
-    if (farewellStarted) return;
+    if (farewellStarted || !frameSeen) return;
     farewellStarted = true;
     glutWebHold(true);
     emscripten_async_call(endProgram, nullptr, farewellMs);
@@ -92,8 +95,10 @@ bool playAddressSlice() {
             noteStep(record, applied);
         }
         ++framesPlayed;
-        glutWebDisplayNow(framesPlayed == framesInAll);
+        frameSeen = framesPlayed == framesInAll;
+        glutWebDisplayNow(frameSeen);
     } while (framesPlayed < framesInAll && emscripten_get_now() < until);
+    frameSeen = true;
     glutWebShowProgress(framesPlayed, framesInAll);
     if (framesPlayed < framesInAll) return false;
     addressPlayed = true;

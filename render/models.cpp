@@ -153,23 +153,20 @@ void drawSatellite() {
     gluDeleteQuadric(quadric);
 }
 
-void drawSun() {
-    glColor3f(1, 0, 0);
-    glutSolidSphere(590, 200, 200);
-    glColor3f(1, 1, 0);
-    glutWireSphere(590.005, 200, 200);
+void drawShelledSphere(Colour body, double radius, int stacks, Colour shell, double shellRadius) {
+    glColor3f(body.r, body.g, body.b);
+    glutSolidSphere(radius, 200, stacks);
+    glColor3f(shell.r, shell.g, shell.b);
+    glutWireSphere(shellRadius, 200, 200);
 }
+
+void drawSun() { drawShelledSphere({1, 0, 0}, 590, 200, {1, 1, 0}, 590.005); }
 
 void drawMoon() {
     glColor3f(1, 1, 1);
     glutSolidSphere(20, 200, 200);
 }
 
-void drawEarth() {
-    glColor3f(0, 0, 0);
-    glutSolidSphere(90, 200, 200);
-    glColor3f(0, 0, 1);
-    glutWireSphere(90.005, 200, 200);
-}
+void drawEarth() { drawShelledSphere({0, 0, 0}, 90, 200, {0, 0, 1}, 90.005); }
 
 void drawRing() { glutSolidSphere(190, 200, 200); }

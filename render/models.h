@@ -14,6 +14,15 @@ void drawRocket();
 // colour. Leaves a 540-degree turn about y on the caller's matrix.
 void drawSatellite();
 
+// A colour as glColor3f takes it.
+struct Colour {
+    float r, g, b;
+};
+
+// A solid ball of `radius` (200 slices, `stacks` stacks) in `body`, then a
+// wire shell of `shellRadius` (200 by 200) over it in `shell`.
+void drawShelledSphere(Colour body, double radius, int stacks, Colour shell, double shellRadius);
+
 // Red ball of radius 590 with a yellow wire shell.
 void drawSun();
 

@@ -16,10 +16,7 @@ static void drawEarthFrameStart() {
     applyLighting();
     drawStars();
     glRotatef(appState.spinAngle * 1, 0, 0, 10);
-    glColor3f(0, 0, 0);
-    glutSolidSphere(1200, 200, 200);
-    glColor3f(0, 0, 1);
-    glutWireSphere(1200.005, 200, 200);
+    drawShelledSphere({0, 0, 0}, 1200, 200, {0, 0, 1}, 1200.005);
 }
 
 // The Moon, the astronaut on it and the Moon's rocket, from the Moon group's

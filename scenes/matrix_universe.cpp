@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "render/models.h"
 #include "render/scene_frame.h"
 #include "render/stars.h"
 #include "state/app_state.h"
@@ -47,11 +48,8 @@ Matrix scaling(GLfloat x, GLfloat y, GLfloat z) {
 void multiply(const Matrix& matrix) { glMultMatrixf(matrix.m); }
 
 // A solid body with a slightly larger wire shell, both in one colour.
-void drawShelledBody(GLfloat r, GLfloat g, GLfloat b, double radius, double shellRadius) {
-    glColor3f(r, g, b);
-    glutSolidSphere(radius, 200, 100);
-    glColor3f(r, g, b);
-    glutWireSphere(shellRadius, 200, 200);
+void drawShelledBody(Colour colour, double radius, double shellRadius) {
+    drawShelledSphere(colour, radius, 100, colour, shellRadius);
 }
 
 }  // namespace
@@ -71,28 +69,25 @@ void drawMatrixSystem() {
     multiply(identity());
 
     // The sun: red with a yellow wire shell.
-    glColor3f(1, 0, 0);
-    glutSolidSphere(590, 200, 100);
-    glColor3f(1, 1, 0);
-    glutWireSphere(590.005, 200, 200);
+    drawShelledSphere({1, 0, 0}, 590, 100, {1, 1, 0}, 590.005);
 
     // First planet, 2000 out at orbit angle a + 5, with its flat ring.
     multiply(rotationZ(a + 5.0f));
     multiply(translation(0, 2000, 0));
-    drawShelledBody(0, 0, 1, 130, 130.005);
+    drawShelledBody({0, 0, 1}, 130, 130.005);
     multiply(scaling(1, 1, 0.1f));
     multiply(identity());
-    drawShelledBody(1, 0, 1, 200, 200.005);
+    drawShelledBody({1, 0, 1}, 200, 200.005);
     multiply(scaling(1, 1, 10));
 
     // Back to the sun's centre, then the second planet 2500 out.
     multiply(translation(0, -2000, 0));
     multiply(rotationZ(a));
     multiply(translation(0, 2500, 0));
-    drawShelledBody(0, 0, 1, 180, 180.005);
+    drawShelledBody({0, 0, 1}, 180, 180.005);
 
     // Its moon.
     multiply(rotationZ(a * 2.5));
     multiply(translation(0, 250, 80));
-    drawShelledBody(1, 0, 1, 50, 50.005);
+    drawShelledBody({1, 0, 1}, 50, 50.005);
 }

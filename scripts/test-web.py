@@ -324,6 +324,16 @@ def check_bad_parameter(page):
     return ok, f"message {error!r}; intro: {detail}"
 
 
+def check_farewell_passed(page):
+    """An address that passes through the farewell to the intro: the page
+    runs on (frames keep coming) and does not end."""
+    page.open("scene=farewell&scene=intro&size=800x600")
+    page.wait_new_frame(page.frames() + 2)
+    if page.js("return !!window.universe.ended"):
+        return False, "the page ended"
+    return frame_matches(page, "farewell-passed", "intro")
+
+
 def check_shader_against_cpu(page):
     """The lit, two-sided automatic Universe with its shapes transformed and
     lit by the vertex shader, against the same frame with the shapes through
@@ -533,6 +543,7 @@ def run_checks(page, report, site):
     page.read_console()
     report.run("bad parameter: message and intro", lambda: check_bad_parameter(page))
     page.read_console()
+    report.run("farewell passed through: the page runs on", lambda: check_farewell_passed(page))
     report.run("shapes: vertex shader as the CPU", lambda: check_shader_against_cpu(page))
     report.run("fill: device pixels, no scrolling, reshape", lambda: check_fill(page))
     report.run("long address: page answers", lambda: check_long_address(page))

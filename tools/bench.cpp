@@ -18,7 +18,7 @@
 
 #include "app/menus.h"
 #include "app/options.h"
-#include "app/screen_names.h"
+#include "app/screens.h"
 #include "cli_args.h"
 #include "frame_stats.h"
 #include "frame_window.h"

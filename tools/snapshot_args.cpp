@@ -86,7 +86,7 @@ std::string parseSnapshotArgs(const std::vector<std::string>& args, SnapshotRequ
             framesGiven = true;
         } else {
             // A step: --screen, --keys, --special, --axes, --light, --stars.
-            const std::string wrong = parseStep(flag.substr(2), value, request.steps);
+            const std::string wrong = parseStep(flag.substr(2), value, request.steps).english;
             if (!wrong.empty()) return flag + ": " + wrong;
         }
     }

@@ -7,11 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "app/address.h"
+#include "app/frame_loop.h"
 #include "app/options.h"
 #include "app/platform.h"
-#include "app/screen_names.h"
+#include "app/screens.h"
 #include "app/steps.h"
 #include "state/app_state.h"
+#include "support/state_text.h"
 
 TEST(ViewerOptions, ArgumentListsGiveTheirOutcomes) {
     using A = ViewerOptions;
@@ -142,4 +145,43 @@ TEST(PageAddress, QueriesGiveTheirStepsOrAMessage) {
     EXPECT_DOUBLE_EQ(state.fovY, 25.0);
     EXPECT_FALSE(state.starBlink);         // three ticks flipped it
     EXPECT_TRUE(state.strideFlag && state.armSwing == 10);  // two strides in the automatic Universe
+}
+
+// Plays an address as the page does, a frame per step with the scene's
+// record begun where a view reset is pending, and returns the share link of
+// the state it reaches (no scene drawn here changes the state while drawn).
+static std::string playAndShare(const std::string& query, AppState& state) {
+    AddressRequest request;
+    EXPECT_EQ(parseAddress(query, request), "") << query;
+    SceneRecord record;
+    auto frame = [&] {
+        if (!state.resetPending) return;
+        beginSceneRecord(record, state);
+        resetView(state);
+        state.resetPending = false;
+    };
+    frame();
+    StepPlayback at;
+    Step applied{};
+    while (applyNextStep(state, request.steps, at, applied)) {
+        noteStep(record, applied);
+        frame();
+    }
+    return "?" + shareQuery(state, record, false, 0, 0);
+}
+
+TEST(PageAddress, ShareLinkPlayedBackReachesTheSameState) {
+    const char* const queries[] = {
+        "?scene=earth-auto&special=F7&keys=ya&ticks=5&scene=universe-auto&keys=d&special=up,F8,F8,left"
+        "&ticks=3&light=off",
+        "?ticks=7&scene=matrix-universe&keys=x&special=F7,down&ticks=4&axes=off",
+        "?scene=universe-auto&ticks=3&scene=intro&ticks=9",
+    };
+    for (const char* query : queries) {
+        AppState first;
+        const std::string share = playAndShare(query, first);
+        AppState second;
+        EXPECT_EQ(playAndShare(share, second), share) << query;
+        EXPECT_EQ(stateText(second), stateText(first)) << query << " shared as " << share;
+    }
 }

@@ -44,6 +44,12 @@ struct GLCalls {
     void (*pixelStorei)(unsigned pname, int param);
     void (*bitmap)(int width, int height, float xorig, float yorig, float xmove, float ymove,
                    const unsigned char* bitmap);
+    void (*clearColor)(float red, float green, float blue, float alpha);
+    void (*clearDepth)(double depth);
+    void (*depthFunc)(unsigned func);
+    void (*cullFace)(unsigned mode);
+    void (*frontFace)(unsigned mode);
+    void (*shadeModel)(unsigned mode);
 };
 
 // The functions that fill a GLCalls, in its order: the system's where the
@@ -54,7 +60,8 @@ struct GLCalls {
         glLightModeli, glMaterialfv, glColorMaterial, glColor3f, glNormal3f, glBegin, glEnd,    \
         glVertex3i, glutSolidSphere, glutWireSphere, glutSolidCone, glutWireCone,               \
         glutSolidCube, glutWireCube, gluNewQuadric, gluCylinder, gluDeleteQuadric, glGetError,  \
-        glGetIntegerv, glGetFloatv, glPixelStorei, glBitmap
+        glGetIntegerv, glGetFloatv, glPixelStorei, glBitmap, glClearColor, glClearDepth,          \
+        glDepthFunc, glCullFace, glFrontFace, glShadeModel
 
 // The browser platform's GL core (tests/web_gl/core/core_calls.cpp).
 const GLCalls& webCoreCalls();

@@ -14,8 +14,9 @@
 #include <vector>
 
 #include "support/gl_window.h"
-#include "web/gl_context.h"
-#include "web/gl_shape_cache.h"
+#include "web/gl/gl_context.h"
+#include "web/gl/gl_shape_cache.h"
+#include "web/webgl/command_stream.h"
 #include "web_gl/gl_calls.h"
 
 // The core's back end here records what it is given, as window coordinates
@@ -246,6 +247,115 @@ TEST(WebGLCore, MatrixModesErrorsAndQueriesAsMesa) {
         EXPECT_EQ(value, 1);
         gl->getIntegerv(0x1234, &value);
         EXPECT_EQ(gl->getError(), static_cast<unsigned>(GL_INVALID_ENUM));
+    }
+}
+
+// Bad enums are refused with GL_INVALID_ENUM and change nothing; the clear
+// values are clamped to [0, 1], the depth's read as an integer as a colour's.
+TEST(WebGLCore, BadEnumsAndClearValuesAsMesa) {
+    ensureGlWindow();
+    for (const GLCalls* gl : {&mesa, &webCoreCalls()}) {
+        SCOPED_TRACE(gl == &mesa ? "Mesa" : "web core");
+        while (gl->getError() != GL_NO_ERROR) {
+        }
+        const struct {
+            void (*set)(unsigned);
+            unsigned pname, value, start;
+        } modes[] = {{gl->depthFunc, GL_DEPTH_FUNC, GL_LEQUAL, GL_LESS},
+                     {gl->cullFace, GL_CULL_FACE_MODE, GL_FRONT, GL_BACK},
+                     {gl->frontFace, GL_FRONT_FACE, GL_CW, GL_CCW},
+                     {gl->shadeModel, GL_SHADE_MODEL, GL_FLAT, GL_SMOOTH}};
+        for (const auto& mode : modes) {
+            mode.set(mode.value);
+            mode.set(GL_LINE);
+            EXPECT_EQ(gl->getError(), static_cast<unsigned>(GL_INVALID_ENUM)) << mode.pname;
+            int value = 0;
+            gl->getIntegerv(mode.pname, &value);
+            EXPECT_EQ(value, static_cast<int>(mode.value)) << mode.pname;
+            mode.set(mode.start);
+        }
+        const float red[4] = {1, 0, 0, 1};
+        gl->lightfv(GL_LIGHT0 + 8, GL_DIFFUSE, red);
+        EXPECT_EQ(gl->getError(), static_cast<unsigned>(GL_INVALID_ENUM));
+        gl->lightfv(GL_LIGHT0, GL_SHININESS, red);
+        EXPECT_EQ(gl->getError(), static_cast<unsigned>(GL_INVALID_ENUM));
+
+        float colour[4], depth = 0;
+        gl->clearColor(2, -1, 0.5f, 1);
+        gl->getFloatv(GL_COLOR_CLEAR_VALUE, colour);
+        EXPECT_EQ(std::vector<float>(colour, colour + 4), std::vector<float>({1, 0, 0.5f, 1}));
+        gl->clearDepth(3);
+        gl->getFloatv(GL_DEPTH_CLEAR_VALUE, &depth);
+        EXPECT_EQ(depth, 1);
+        gl->clearDepth(0.5);
+        int depthAsInteger = 0;
+        gl->getIntegerv(GL_DEPTH_CLEAR_VALUE, &depthAsInteger);
+        EXPECT_EQ(depthAsInteger, INT_MAX / 2);
+        EXPECT_EQ(gl->getError(), static_cast<unsigned>(GL_NO_ERROR));
+        gl->clearColor(0, 0, 0, 0);
+        gl->clearDepth(1);
+    }
+}
+
+// A flat cylinder and a sphere of the same numbers are two shapes. A mesh
+// keeps its first primitive's mode, and splits into chunks whose vertices
+// fit 16-bit indices, each chunk's indices counting from its first vertex.
+TEST(WebGLCore, ShapeCacheKeysModesAndChunks) {
+    const GLCalls& gl = webCoreCalls();
+    const int shapesBefore = glcore::cachedShapeCount();
+    gl.solidSphere(77, 5, 4);
+    GLUquadric* quadric = gl.newQuadric();
+    gl.cylinder(quadric, 77, 0, 0, 5, 4);
+    gl.deleteQuadric(quadric);
+    EXPECT_EQ(glcore::cachedShapeCount(), shapesBefore + 2);
+
+    glcore::ShapeMesh mesh;
+    const std::vector<float> points(3 * 40000, 0.0f);
+    mesh.addPrimitive(GL_TRIANGLE_STRIP, points.data(), points.data(), 40000);
+    mesh.addPrimitive(GL_TRIANGLE_STRIP, points.data(), points.data(), 40000);
+    mesh.addPrimitive(GL_LINE_LOOP, points.data(), points.data(), 4);
+    EXPECT_EQ(mesh.mode, glcore::DrawMode::Triangles);
+    EXPECT_EQ(mesh.vertexCount(), 80000);
+    ASSERT_EQ(mesh.chunks.size(), 2u);
+    EXPECT_EQ(mesh.chunks[1].firstVertex, 40000);
+    EXPECT_EQ(mesh.chunks[1].firstIndex, mesh.chunks[0].indexCount);
+    EXPECT_EQ(mesh.chunks[0].indexCount + mesh.chunks[1].indexCount,
+              static_cast<int>(mesh.indices.size()));
+    EXPECT_EQ(mesh.indices[mesh.chunks[1].firstIndex], 0);
+}
+
+// Draws of one mode share a command while their vertices fit 16-bit
+// indices from its base vertex; an upload sends only the span that changed.
+TEST(WebGLCore, CommandStreamJoinsDrawsAndUploadsChangedSpans) {
+    using namespace glcore;
+    FrameRecord frame;
+    const std::vector<DrawVertex> vertices(65535);
+    const uint32_t indices[3] = {0, 1, 2};
+    recordDraw(frame, GL_TRIANGLES, vertices.data(), 40000, indices, 3);
+    recordDraw(frame, GL_TRIANGLES, vertices.data(), 3, indices, 3);  // joins the first
+    recordDraw(frame, GL_LINES, vertices.data(), 2, indices, 2);
+    recordDraw(frame, GL_LINES, vertices.data(), 65535, indices, 2);  // beyond its base's reach
+    ASSERT_EQ(frame.commands.size(), 3u * kDrawWords);
+    EXPECT_EQ(frame.commands[kDrawCount], 6);
+    EXPECT_EQ(frame.indices[3], 40000);
+    EXPECT_EQ(frame.commands[kDrawWords + kDrawBaseVertex], 40003);
+    EXPECT_EQ(frame.commands[2 * kDrawWords + kDrawBaseVertex], 40005);
+    EXPECT_EQ(frame.commands[2 * kDrawWords + kDrawFirstIndex], 8);
+
+    const std::vector<uint16_t> before = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+    const struct {
+        std::vector<uint16_t> now;
+        size_t first, end;
+    } spans[] = {{before, 11, 11},
+                 {{1, 2, 3, 4, 5, 6, 7, 8, 0, 10, 11}, 8, 9},
+                 {{1, 0, 3, 4, 5, 6, 7, 8, 9, 0, 11}, 1, 10},
+                 {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, 11, 12},
+                 {{1, 2}, 2, 2}};
+    for (const auto& span : spans) {
+        size_t first = 0, end = 0;
+        changedSpan(span.now, before, first, end);
+        EXPECT_EQ(first, span.first);
+        EXPECT_EQ(end, span.end);
     }
 }
 

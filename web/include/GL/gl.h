@@ -178,15 +178,10 @@ extern "C" {
 // Capabilities, errors and synchronisation.
 GLAPI void GLAPIENTRY glEnable(GLenum cap);
 GLAPI void GLAPIENTRY glDisable(GLenum cap);
-GLAPI GLboolean GLAPIENTRY glIsEnabled(GLenum cap);
 GLAPI GLenum GLAPIENTRY glGetError(void);
 GLAPI void GLAPIENTRY glFlush(void);
-GLAPI void GLAPIENTRY glFinish(void);
-GLAPI const GLubyte* GLAPIENTRY glGetString(GLenum name);
 GLAPI void GLAPIENTRY glGetFloatv(GLenum pname, GLfloat* params);
-GLAPI void GLAPIENTRY glGetDoublev(GLenum pname, GLdouble* params);
 GLAPI void GLAPIENTRY glGetIntegerv(GLenum pname, GLint* params);
-GLAPI void GLAPIENTRY glGetBooleanv(GLenum pname, GLboolean* params);
 
 // Framebuffer.
 GLAPI void GLAPIENTRY glViewport(GLint x, GLint y, GLsizei width, GLsizei height);
@@ -194,12 +189,9 @@ GLAPI void GLAPIENTRY glClearColor(GLclampf red, GLclampf green, GLclampf blue, 
 GLAPI void GLAPIENTRY glClearDepth(GLclampd depth);
 GLAPI void GLAPIENTRY glClear(GLbitfield mask);
 GLAPI void GLAPIENTRY glDepthFunc(GLenum func);
-GLAPI void GLAPIENTRY glDepthMask(GLboolean flag);
 GLAPI void GLAPIENTRY glCullFace(GLenum mode);
 GLAPI void GLAPIENTRY glFrontFace(GLenum mode);
 GLAPI void GLAPIENTRY glShadeModel(GLenum mode);
-GLAPI void GLAPIENTRY glLineWidth(GLfloat width);
-GLAPI void GLAPIENTRY glPointSize(GLfloat size);
 
 // Matrices.
 GLAPI void GLAPIENTRY glMatrixMode(GLenum mode);
@@ -207,7 +199,6 @@ GLAPI void GLAPIENTRY glPushMatrix(void);
 GLAPI void GLAPIENTRY glPopMatrix(void);
 GLAPI void GLAPIENTRY glLoadIdentity(void);
 GLAPI void GLAPIENTRY glLoadMatrixf(const GLfloat* m);
-GLAPI void GLAPIENTRY glLoadMatrixd(const GLdouble* m);
 GLAPI void GLAPIENTRY glMultMatrixf(const GLfloat* m);
 GLAPI void GLAPIENTRY glMultMatrixd(const GLdouble* m);
 GLAPI void GLAPIENTRY glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z);
@@ -215,51 +206,28 @@ GLAPI void GLAPIENTRY glRotated(GLdouble angle, GLdouble x, GLdouble y, GLdouble
 GLAPI void GLAPIENTRY glTranslatef(GLfloat x, GLfloat y, GLfloat z);
 GLAPI void GLAPIENTRY glTranslated(GLdouble x, GLdouble y, GLdouble z);
 GLAPI void GLAPIENTRY glScalef(GLfloat x, GLfloat y, GLfloat z);
-GLAPI void GLAPIENTRY glScaled(GLdouble x, GLdouble y, GLdouble z);
 GLAPI void GLAPIENTRY glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top,
                               GLdouble nearVal, GLdouble farVal);
-GLAPI void GLAPIENTRY glFrustum(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top,
-                                GLdouble nearVal, GLdouble farVal);
 
 // Immediate mode.
 GLAPI void GLAPIENTRY glBegin(GLenum mode);
 GLAPI void GLAPIENTRY glEnd(void);
-GLAPI void GLAPIENTRY glVertex2f(GLfloat x, GLfloat y);
-GLAPI void GLAPIENTRY glVertex2d(GLdouble x, GLdouble y);
-GLAPI void GLAPIENTRY glVertex2i(GLint x, GLint y);
-GLAPI void GLAPIENTRY glVertex3f(GLfloat x, GLfloat y, GLfloat z);
 GLAPI void GLAPIENTRY glVertex3d(GLdouble x, GLdouble y, GLdouble z);
 GLAPI void GLAPIENTRY glVertex3i(GLint x, GLint y, GLint z);
-GLAPI void GLAPIENTRY glVertex3fv(const GLfloat* v);
-GLAPI void GLAPIENTRY glVertex3dv(const GLdouble* v);
-GLAPI void GLAPIENTRY glVertex4f(GLfloat x, GLfloat y, GLfloat z, GLfloat w);
 GLAPI void GLAPIENTRY glNormal3f(GLfloat x, GLfloat y, GLfloat z);
 GLAPI void GLAPIENTRY glNormal3d(GLdouble x, GLdouble y, GLdouble z);
-GLAPI void GLAPIENTRY glNormal3fv(const GLfloat* v);
-GLAPI void GLAPIENTRY glNormal3dv(const GLdouble* v);
 GLAPI void GLAPIENTRY glColor3f(GLfloat red, GLfloat green, GLfloat blue);
-GLAPI void GLAPIENTRY glColor3d(GLdouble red, GLdouble green, GLdouble blue);
-GLAPI void GLAPIENTRY glColor3ub(GLubyte red, GLubyte green, GLubyte blue);
-GLAPI void GLAPIENTRY glColor3fv(const GLfloat* v);
-GLAPI void GLAPIENTRY glColor4f(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha);
-GLAPI void GLAPIENTRY glColor4fv(const GLfloat* v);
-GLAPI void GLAPIENTRY glColor4ub(GLubyte red, GLubyte green, GLubyte blue, GLubyte alpha);
 
 // Lights and materials.
-GLAPI void GLAPIENTRY glLightf(GLenum light, GLenum pname, GLfloat param);
 GLAPI void GLAPIENTRY glLightfv(GLenum light, GLenum pname, const GLfloat* params);
 GLAPI void GLAPIENTRY glLightModelf(GLenum pname, GLfloat param);
 GLAPI void GLAPIENTRY glLightModeli(GLenum pname, GLint param);
 GLAPI void GLAPIENTRY glLightModelfv(GLenum pname, const GLfloat* params);
-GLAPI void GLAPIENTRY glMaterialf(GLenum face, GLenum pname, GLfloat param);
 GLAPI void GLAPIENTRY glMaterialfv(GLenum face, GLenum pname, const GLfloat* params);
 GLAPI void GLAPIENTRY glColorMaterial(GLenum face, GLenum mode);
 
 // Raster position and bitmaps.
-GLAPI void GLAPIENTRY glRasterPos2f(GLfloat x, GLfloat y);
-GLAPI void GLAPIENTRY glRasterPos2i(GLint x, GLint y);
 GLAPI void GLAPIENTRY glRasterPos3f(GLfloat x, GLfloat y, GLfloat z);
-GLAPI void GLAPIENTRY glRasterPos3d(GLdouble x, GLdouble y, GLdouble z);
 GLAPI void GLAPIENTRY glPixelStorei(GLenum pname, GLint param);
 GLAPI void GLAPIENTRY glBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig,
                                GLfloat xmove, GLfloat ymove, const GLubyte* bitmap);

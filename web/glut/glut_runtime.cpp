@@ -9,8 +9,10 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
-#include "web/glut_web.h"
-#include "web/webgl_context.h"
+#include <string>
+
+#include "web/glut/glut_web.h"
+#include "web/webgl/webgl_context.h"
 
 namespace {
 
@@ -37,10 +39,9 @@ bool (*startUpWork)() = nullptr;
 }  // namespace
 
 // The page's side: window.universe (set up by the page) and its elements.
-EM_JS(void, pageSetTitle, (const char* latin1), {
-    var codes = [];
-    for (var at = latin1; HEAPU8[at]; ++at) codes.push(HEAPU8[at]);
-    var title = String.fromCharCode.apply(null, codes);
+// Texts reach the page as UTF-8 (utf8FromLatin1).
+EM_JS(void, pageSetTitle, (const char* utf8), {
+    var title = UTF8ToString(utf8);
     document.title = title;
     var heading = document.getElementById('title');
     if (heading) heading.textContent = title;
@@ -56,30 +57,20 @@ EM_JS(void, pageSetPaused, (bool isPaused), {
     if (window.universePage) window.universePage.showPaused(!!isPaused);
 });
 EM_JS(void, pageSetReady, (), { window.universe.ready = true; });
-EM_JS(void, pageShowError, (const char* latin1), {
-    var codes = [];
-    for (var at = latin1; HEAPU8[at]; ++at) codes.push(HEAPU8[at]);
-    var message = String.fromCharCode.apply(null, codes);
-    window.universe.error = message;
-    if (window.universePage) window.universePage.showError(message);
-});
-EM_JS(bool, pageShowsMessage, (), {
-    var message = document.getElementById('message');
-    return !!message && !message.hidden;
-});
-EM_JS(void, pageClearError, (), {
-    if (window.universe.error === null) return;
-    window.universe.error = null;
-    if (window.universePage) window.universePage.clearError();
+// The page's message (hidden when empty), and window.universe.error: what
+// was wrong with the address, or null.
+EM_JS(void, pageShowMessage, (const char* utf8, const char* addressUtf8), {
+    var message = UTF8ToString(utf8);
+    window.universe.error = addressUtf8 ? UTF8ToString(addressUtf8) : null;
+    if (!window.universePage) return;
+    if (message) window.universePage.showError(message); else window.universePage.clearError();
 });
 EM_JS(void, pageShowProgress, (double share), {
     window.universe.progress = share;
     if (window.universePage) window.universePage.showProgress(share);
 });
-EM_JS(void, pageNote, (const char* latin1), {
-    var codes = [];
-    for (var at = latin1; HEAPU8[at]; ++at) codes.push(HEAPU8[at]);
-    console.info(String.fromCharCode.apply(null, codes));
+EM_JS(void, pageNote, (const char* utf8), {
+    console.info(UTF8ToString(utf8));
 });
 // The picture's size in device pixels as the page lays it out (with the
 // fixed size, if any, given first); packed as width * 65536 + height.
@@ -91,6 +82,49 @@ EM_JS(void, pageSetEnded, (), {
     window.universe.ended = true;
     if (window.universePage) window.universePage.showEnded();
 });
+
+// The viewer's Latin-1 text as UTF-8.
+static std::string utf8FromLatin1(const char* latin1) {
+    std::string utf8;
+    for (const unsigned char* at = reinterpret_cast<const unsigned char*>(latin1); *at; ++at) {
+        if (*at < 0x80) {
+            utf8 += static_cast<char>(*at);
+        } else {
+            utf8 += static_cast<char>(0xC0 | (*at >> 6));
+            utf8 += static_cast<char>(0x80 | (*at & 0x3F));
+        }
+    }
+    return utf8;
+}
+
+// The page's message is the runtime's alone: what the context says (lost,
+// shaders refused) and what was wrong with the address, each kept until
+// its own cause goes, both shown when both stand. UTF-8.
+static std::string contextMessage;
+static std::string addressMessage;
+
+static void showMessages() {
+    const char* gap = contextMessage.empty() || addressMessage.empty() ? "" : " ";
+    pageShowMessage((contextMessage + gap + addressMessage).c_str(),
+                    addressMessage.empty() ? nullptr : addressMessage.c_str());
+}
+
+static void onContextEvent(WebGLEvent event) {
+    switch (event) {
+        case WebGLEvent::Lost:
+            contextMessage = utf8FromLatin1(
+                "O navegador perdeu o contexto WebGL: a imagem est\xE1 parada at\xE9 que ele o devolva.");
+            break;
+        case WebGLEvent::Restored: contextMessage.clear(); break;
+        case WebGLEvent::RestoredWithoutShaders:
+            contextMessage = utf8FromLatin1("O WebGL voltou mas n\xE3o aceitou os shaders da p\xE1gina (") +
+                             webglShaderLog() + ").";
+            break;
+        case WebGLEvent::RedrawAsked: break;
+    }
+    if (event != WebGLEvent::RedrawAsked) showMessages();
+    glutPostRedisplay();
+}
 
 static void callDisplay() {
     if (reshapePending) {
@@ -128,13 +162,20 @@ void glutInitWindowSize(int, int) {}
 void glutInitWindowPosition(int, int) {}
 
 int glutCreateWindow(const char* title) {
-    pageSetTitle(title);
+    pageSetTitle(utf8FromLatin1(title).c_str());
     const int size = pagePictureSize(0, 0);
     windowWidth = nextWidth = size / 65536;
     windowHeight = nextHeight = size % 65536;
-    // A shader that WebGL refused has already put its log in the message.
-    if (!webglCreateContext("#canvas", windowWidth, windowHeight) && !pageShowsMessage())
-        pageShowError("Este navegador n\xE3o d\xE1 \xE0 p\xE1gina o WebGL com que as imagens s\xE3o desenhadas.");
+    webglSetListener(onContextEvent);
+    const WebGLStart start = webglCreateContext("#canvas", windowWidth, windowHeight);
+    if (start == WebGLStart::NoWebGL) {
+        contextMessage = utf8FromLatin1(
+            "Este navegador n\xE3o d\xE1 \xE0 p\xE1gina o WebGL com que as imagens s\xE3o desenhadas.");
+    } else if (start == WebGLStart::ShadersRefused) {
+        contextMessage = utf8FromLatin1("O WebGL deste navegador n\xE3o aceitou os shaders da p\xE1gina (") +
+                         webglShaderLog() + ").";
+    }
+    if (start != WebGLStart::Ready) showMessages();
     return 1;
 }
 
@@ -218,12 +259,21 @@ void glutWebEnd() {
 
 void glutWebSetReady() { pageSetReady(); }
 
-void glutWebShowError(const char* latin1Message) { pageShowError(latin1Message); }
+void glutWebShowError(const char* latin1Message) {
+    addressMessage = utf8FromLatin1(latin1Message);
+    showMessages();
+}
 
-void glutWebClearError() { pageClearError(); }
+void glutWebClearError() {
+    if (addressMessage.empty()) return;
+    addressMessage.clear();
+    showMessages();
+}
 
 void glutWebShowProgress(long done, long total) { pageShowProgress(static_cast<double>(done) / total); }
 
-void glutWebNote(const char* latin1Line) { pageNote(latin1Line); }
+void glutWebNote(const char* latin1Line) {
+    pageNote(utf8FromLatin1(latin1Line).c_str());
+}
 
 const char* glutWebQueryString() { return emscripten_run_script_string("location.search"); }

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "gl_backend.h"
+#include "web/gl/gl_backend.h"
 
 namespace glcore {
 
@@ -30,7 +30,7 @@ struct ShapeChunk {
 // vertices are not shared between primitives, as in immediate mode, so
 // that each primitive's indices stay close together.
 struct ShapeMesh {
-    DrawMode mode = DrawMode::Triangles;  // Lines or Triangles
+    DrawMode mode = DrawMode::Triangles;  // Lines or Triangles: its first primitive's
     std::vector<float> positions;         // x, y, z per vertex
     std::vector<float> normals;           // x, y, z per vertex
     std::vector<uint16_t> indices;        // two or three per line or triangle
@@ -42,7 +42,9 @@ struct ShapeMesh {
 
     int vertexCount() const { return static_cast<int>(positions.size() / 3); }
     // Adds the primitive `mode` (GL_TRIANGLE_STRIP, GL_LINE_LOOP, ...) over
-    // `count` vertices (x, y, z each), at most kMaxIndexedVertices.
+    // `count` vertices (x, y, z each), at most kMaxIndexedVertices. The mesh
+    // is drawn in one mode: a primitive that splits into another mode than
+    // the first one's is left out.
     void addPrimitive(GLenum mode, const float* positions, const float* normals, int count);
 };
 
@@ -51,10 +53,12 @@ struct CachedShape {
     ShapeMesh mesh;
 };
 
-// What names a shape: its kind (a GLUT or GLU function) and its arguments
-// as the caller gave them.
+// The GLU and GLUT functions whose shapes the cache holds.
+enum ShapeKind { kCylinder, kSolidSphere, kWireSphere, kSolidCone, kWireCone, kSolidCube, kWireCube };
+
+// What names a shape: its kind and its arguments as the caller gave them.
 struct ShapeKey {
-    int kind;
+    ShapeKind kind;
     double sizes[3];
     int slices;
     int stacks;

@@ -2,14 +2,24 @@
 #ifndef UNIVERSE_WEB_WEBGL_CONTEXT_H
 #define UNIVERSE_WEB_WEBGL_CONTEXT_H
 
+// What the back end tells its listener, the GLUT runtime: the context was
+// lost, came back (and is rebuilt), came back but refused the shaders
+// (webglShaderLog), or a frame is wanted (after webglDrawShapesOnCpu).
+enum class WebGLEvent { Lost, Restored, RestoredWithoutShaders, RedrawAsked };
+void webglSetListener(void (*listener)(WebGLEvent event));
+
+// How webglCreateContext went.
+enum class WebGLStart { Ready, NoWebGL, ShadersRefused };
+
 // Sizes the canvas that `canvasSelector` (a CSS selector) finds to width x
 // height and creates the WebGL 1 context that every GL call draws into: no
 // antialiasing, a depth buffer, no stencil, an opaque drawing buffer that is
-// kept between frames. Returns false when there is no such canvas or WebGL,
-// or when its shaders do not compile (their log is then in the page's
-// message). A lost context is reported in the page's message and rebuilt
-// when the browser gives it back.
-bool webglCreateContext(const char* canvasSelector, int width, int height);
+// kept between frames. A lost context is rebuilt when the browser gives it
+// back.
+WebGLStart webglCreateContext(const char* canvasSelector, int width, int height);
+
+// What WebGL said when it last refused the shaders (UTF-8).
+const char* webglShaderLog();
 
 // The window's new size in device pixels: the canvas's drawing buffer
 // becomes width x height, and bitmaps are clipped to it.

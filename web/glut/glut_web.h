@@ -35,11 +35,13 @@ void glutWebEnd();
 // Tells the page that the start-up frames are drawn (window.universe.ready).
 void glutWebSetReady();
 
-// Shows `latin1Message` (Latin-1 bytes) in the page's message area and in
-// window.universe.error.
+// Shows `latin1Message` (Latin-1 bytes), what was wrong with the address,
+// in the page's message area and in window.universe.error, until
+// glutWebClearError; what the runtime says about the WebGL context stays
+// beside it.
 void glutWebShowError(const char* latin1Message);
 
-// Takes the message away again, if one is shown.
+// Takes the address's message away again, if one is shown.
 void glutWebClearError();
 
 // Shows how far the start-up work is: `done` of `total`.

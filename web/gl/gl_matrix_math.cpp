@@ -1,4 +1,4 @@
-#include "gl_matrix_math.h"
+#include "web/gl/gl_matrix_math.h"
 
 #include <cmath>
 #include <cstring>
@@ -112,19 +112,6 @@ Matrix orthoMatrix(float left, float right, float bottom, float top, float nearV
     r.m[13] = -(top + bottom) / (top - bottom);
     r.m[10] = -2.0f / (farVal - nearVal);
     r.m[14] = -(farVal + nearVal) / (farVal - nearVal);
-    return r;
-}
-
-Matrix frustumMatrix(float left, float right, float bottom, float top, float nearVal,
-                     float farVal) {
-    Matrix r{};
-    r.m[0] = (2.0f * nearVal) / (right - left);
-    r.m[5] = (2.0f * nearVal) / (top - bottom);
-    r.m[8] = (right + left) / (right - left);
-    r.m[9] = (top + bottom) / (top - bottom);
-    r.m[10] = -(farVal + nearVal) / (farVal - nearVal);
-    r.m[14] = -(2.0f * farVal * nearVal) / (farVal - nearVal);
-    r.m[11] = -1.0f;
     return r;
 }
 

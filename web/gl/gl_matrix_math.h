@@ -17,8 +17,6 @@ void rotateMatrix(Matrix& matrix, float angleDegrees, float x, float y, float z)
 void translateMatrix(Matrix& matrix, float x, float y, float z);
 void scaleMatrix(Matrix& matrix, float x, float y, float z);
 Matrix orthoMatrix(float left, float right, float bottom, float top, float nearVal, float farVal);
-Matrix frustumMatrix(float left, float right, float bottom, float top, float nearVal,
-                     float farVal);
 
 // The inverse transpose of the upper-left 3x3 block, for normals; identity
 // when the block is singular.

@@ -8,9 +8,9 @@
 #include <cmath>
 #include <vector>
 
-#include "gl_backend.h"
-#include "gl_context.h"
-#include "gl_primitives.h"
+#include "web/gl/gl_backend.h"
+#include "web/gl/gl_context.h"
+#include "web/gl/gl_primitives.h"
 
 namespace glcore {
 namespace {
@@ -54,14 +54,7 @@ using namespace glcore;
 
 extern "C" {
 
-void glRasterPos2f(GLfloat x, GLfloat y) { setRasterPosition(x, y, 0, 1); }
-void glRasterPos2i(GLint x, GLint y) {
-    setRasterPosition(static_cast<float>(x), static_cast<float>(y), 0, 1);
-}
 void glRasterPos3f(GLfloat x, GLfloat y, GLfloat z) { setRasterPosition(x, y, z, 1); }
-void glRasterPos3d(GLdouble x, GLdouble y, GLdouble z) {
-    setRasterPosition(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z), 1);
-}
 
 void glBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLfloat xmove,
               GLfloat ymove, const GLubyte* bitmap) {

@@ -9,11 +9,11 @@
 #include <initializer_list>
 #include <vector>
 
-#include "gl_primitives.h"
+#include "web/gl/gl_primitives.h"
 
-#include "gl_context.h"
-#include "gl_lighting.h"
-#include "gl_matrix_stacks.h"
+#include "web/gl/gl_context.h"
+#include "web/gl/gl_lighting.h"
+#include "web/gl/gl_matrix_stacks.h"
 
 namespace glcore {
 namespace {
@@ -201,39 +201,18 @@ void glEnd(void) {
     drawVertices(mode, p.expanded.data(), static_cast<int>(p.expanded.size()));
 }
 
-void glVertex2f(GLfloat x, GLfloat y) { addVertex(x, y, 0, 1); }
-void glVertex2d(GLdouble x, GLdouble y) {
-    addVertex(static_cast<float>(x), static_cast<float>(y), 0, 1);
-}
-void glVertex2i(GLint x, GLint y) { addVertex(static_cast<float>(x), static_cast<float>(y), 0, 1); }
-void glVertex3f(GLfloat x, GLfloat y, GLfloat z) { addVertex(x, y, z, 1); }
 void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
     addVertex(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z), 1);
 }
 void glVertex3i(GLint x, GLint y, GLint z) {
     addVertex(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z), 1);
 }
-void glVertex3fv(const GLfloat* v) { addVertex(v[0], v[1], v[2], 1); }
-void glVertex3dv(const GLdouble* v) { glVertex3d(v[0], v[1], v[2]); }
-void glVertex4f(GLfloat x, GLfloat y, GLfloat z, GLfloat w) { addVertex(x, y, z, w); }
 
 void glNormal3f(GLfloat x, GLfloat y, GLfloat z) { setNormal(x, y, z); }
 void glNormal3d(GLdouble x, GLdouble y, GLdouble z) {
     setNormal(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
 }
-void glNormal3fv(const GLfloat* v) { setNormal(v[0], v[1], v[2]); }
-void glNormal3dv(const GLdouble* v) { glNormal3d(v[0], v[1], v[2]); }
 
 void glColor3f(GLfloat r, GLfloat g, GLfloat b) { setColor(r, g, b, 1); }
-void glColor3d(GLdouble r, GLdouble g, GLdouble b) {
-    setColor(static_cast<float>(r), static_cast<float>(g), static_cast<float>(b), 1);
-}
-void glColor3ub(GLubyte r, GLubyte g, GLubyte b) { setColor(r / 255.0f, g / 255.0f, b / 255.0f, 1); }
-void glColor3fv(const GLfloat* v) { setColor(v[0], v[1], v[2], 1); }
-void glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) { setColor(r, g, b, a); }
-void glColor4fv(const GLfloat* v) { setColor(v[0], v[1], v[2], v[3]); }
-void glColor4ub(GLubyte r, GLubyte g, GLubyte b, GLubyte a) {
-    setColor(r / 255.0f, g / 255.0f, b / 255.0f, a / 255.0f);
-}
 
 }  // extern "C"

@@ -3,13 +3,13 @@
 // mode, bitmaps); the other draws the cached shapes from object-space
 // arrays kept on the GPU, transforming and lighting each vertex with the
 // matrices and lighting state of the moment as uniforms (the equation of
-// web/gl_lighting.cpp, as ShapeLighting reduces it). The frame's
+// web/gl/gl_lighting.cpp, as ShapeLighting reduces it). The frame's
 // clip-space vertices, indices, draws, framebuffer state changes and clears
 // are recorded in order and sent to WebGL together at the end of the frame
 // (or glFlush): one upload per buffer and one call into the page per frame
 // instead of one per batch. The JavaScript keeps to its own names, so it
 // does not touch emscripten's GL library.
-#include <GL/freeglut.h>
+#include <GL/gl.h>
 #include <emscripten.h>
 
 #include <cstdint>
@@ -17,18 +17,22 @@
 #include <utility>
 #include <vector>
 
-#include "gl_backend.h"
-#include "gl_context.h"
-#include "gl_lighting.h"
-#include "gl_matrix_stacks.h"
-#include "gl_shape_cache.h"
-#include "webgl_context.h"
+#include "web/gl/gl_backend.h"
+#include "web/gl/gl_context.h"
+#include "web/gl/gl_lighting.h"
+#include "web/gl/gl_matrix_stacks.h"
+#include "web/gl/gl_shape_cache.h"
+#include "web/webgl/command_stream.h"
+#include "web/webgl/webgl_context.h"
 
 // clang-format off
 // Finds the canvas, creates the context and its programs and buffers, and
-// listens for the context's loss and return. Module.universeGL holds it all.
-// A shader that does not compile or link puts its log in the page's message.
-EM_JS(int, webglCreateContextInPage, (const char* selector, int width, int height), {
+// listens for the context's loss and return, which it reports through
+// webglContextEvent. Module.universeGL holds it all. Returns 1, 0 without a
+// canvas or WebGL, or -1 when a shader does not compile or link (its log in
+// Module.universeGLLog).
+EM_JS(int, webglCreateContextInPage, (const char* selector, int width, int height,
+                                      const char* layout), {
     var canvas = document.querySelector(UTF8ToString(selector));
     if (!canvas) return 0;
     canvas.width = width;
@@ -36,12 +40,6 @@ EM_JS(int, webglCreateContextInPage, (const char* selector, int width, int heigh
     var gl = canvas.getContext('webgl', {antialias: false, depth: true, stencil: false,
         alpha: false, preserveDrawingBuffer: true, premultipliedAlpha: false});
     if (!gl) return 0;
-    function showMessage(text) {
-        var message = document.getElementById('message');
-        if (!message) return;
-        message.textContent = text;
-        if (text) message.removeAttribute('hidden'); else message.setAttribute('hidden', "");
-    }
     // Back faces take the back colour; lines and points carry the front
     // colour in both. highp where the device has it in fragment shaders.
     var fragmentSource =
@@ -96,7 +94,8 @@ EM_JS(int, webglCreateContextInPage, (const char* selector, int width, int heigh
             throw new Error('program ' + what + ': ' + gl.getProgramInfoLog(program));
         return program;
     }
-    var G = {gl: gl, canvas: canvas, lost: false, state: null};
+    var G = {gl: gl, canvas: canvas, lost: false, state: null,
+             layout: JSON.parse(UTF8ToString(layout))};
     // Programs and buffers; again after a lost context comes back.
     function setUp() {
         G.clip = link(clipSource, 'clip', ['position', 'front', 'back']);
@@ -128,28 +127,25 @@ EM_JS(int, webglCreateContextInPage, (const char* selector, int width, int heigh
     try {
         setUp();
     } catch (error) {
-        showMessage('O WebGL deste navegador n\u00e3o aceitou os shaders da p\u00e1gina (' +
-                    error.message + ').');
+        Module.universeGLLog = error.message;
         console.error(error.message);
-        return 0;
+        return -1;
     }
     canvas.addEventListener('webglcontextlost', function (event) {
         event.preventDefault();  // so that the browser may give it back
         G.lost = true;
-        showMessage('O navegador perdeu o contexto WebGL: a imagem est\u00e1 parada at\u00e9 que ' +
-                    'ele o devolva.');
+        Module._webglContextEvent(0);
     });
     canvas.addEventListener('webglcontextrestored', function () {
         try {
             setUp();
         } catch (error) {
-            showMessage('O WebGL voltou mas n\u00e3o aceitou os shaders da p\u00e1gina (' +
-                        error.message + ').');
+            Module.universeGLLog = error.message;
+            Module._webglContextEvent(2);
             return;
         }
         G.lost = false;
-        showMessage("");
-        Module._webglContextRestored();
+        Module._webglContextEvent(1);
     });
     Module.universeGL = G;
     return 1;
@@ -163,25 +159,18 @@ EM_JS(void, webglResizeInPage, (int width, int height), {
 });
 
 // Draws a frame's recorded commands in order. First the clip-space
-// vertices (12 floats each) and their 16-bit indices go up, each into a
-// buffer that keeps the previous upload: only the span [first, end) that
-// changed is sent, or the whole array when it outgrows the buffer. Then
-// each command runs. Commands are int32 words:
-//   kDraw mode baseVertex firstIndex count (the indices count from baseVertex);
-//   kState x y width height depthTest depthFunc depthMask cullFace cullMode frontFace;
-//   kClear mask red green blue alpha depth (the colours and depth as float32 bits);
-//   kShape id positions normals vertexCount indices indexCount mode uniformsAt
-//     chunks chunkCount: a cached shape, its arrays (heap addresses) sent the
-//     first time only, its uniforms at `uniforms` + uniformsAt floats (see
-//     recordShapeUniforms), drawn a chunk at a time (ShapeChunk: four int32
-//     words each).
+// vertices and their 16-bit indices go up, each into a buffer that keeps
+// the previous upload: only the span [first, end) that changed is sent, or
+// the whole array when it outgrows the buffer. Then each command runs. The
+// commands, the shape uniforms and the arrays are laid out as
+// web/webgl/command_stream.h declares them; G.layout holds its numbers.
 EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vertexFirst,
                                 int vertexEnd, const uint16_t* indices, int indexCount,
                                 int indexFirst, int indexEnd, const int* commands,
                                 int commandCount, const float* uniforms), {
     var G = Module.universeGL;
     if (!G || G.lost) return;
-    var gl = G.gl;
+    var gl = G.gl, L = G.layout, vertexBytes = 4 * L.vertexFloats;
     function upload(target, slot, heap, start, size, count, first, end) {
         var bytes = heap.BYTES_PER_ELEMENT * size;
         if (count * bytes > G.bytes[slot]) {
@@ -205,7 +194,7 @@ EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vert
         }
         if (base != G.base) {
             for (var a = 0; a < 3; a++) {
-                gl.vertexAttribPointer(a, 4, gl.FLOAT, false, 48, base * 48 + a * 16);
+                gl.vertexAttribPointer(a, 4, gl.FLOAT, false, vertexBytes, base * vertexBytes + a * 16);
             }
             G.base = base;
         }
@@ -213,25 +202,26 @@ EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vert
     function shapeBuffers(id, words, i) {
         var buffers = G.shapes[id];
         if (buffers) return buffers;
-        var count = words[i + 4];
+        var count = words[i + L.shapeVertexCount];
         buffers = {positions: gl.createBuffer(), normals: gl.createBuffer(),
                    indices: gl.createBuffer()};
         gl.bindBuffer(gl.ARRAY_BUFFER, buffers.positions);
-        gl.bufferData(gl.ARRAY_BUFFER, HEAPF32.subarray(words[i + 2] >> 2,
-                                                        (words[i + 2] >> 2) + count * 3), gl.STATIC_DRAW);
+        gl.bufferData(gl.ARRAY_BUFFER, HEAPF32.subarray(words[i + L.shapePositions] >> 2,
+                                                        (words[i + L.shapePositions] >> 2) + count * 3), gl.STATIC_DRAW);
         gl.bindBuffer(gl.ARRAY_BUFFER, buffers.normals);
-        gl.bufferData(gl.ARRAY_BUFFER, HEAPF32.subarray(words[i + 3] >> 2,
-                                                        (words[i + 3] >> 2) + count * 3), gl.STATIC_DRAW);
+        gl.bufferData(gl.ARRAY_BUFFER, HEAPF32.subarray(words[i + L.shapeNormals] >> 2,
+                                                        (words[i + L.shapeNormals] >> 2) + count * 3), gl.STATIC_DRAW);
         gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, buffers.indices);
         gl.bufferData(gl.ELEMENT_ARRAY_BUFFER,
-                      HEAPU16.subarray(words[i + 5] >> 1, (words[i + 5] >> 1) + words[i + 6]),
+                      HEAPU16.subarray(words[i + L.shapeIndices] >> 1,
+                                       (words[i + L.shapeIndices] >> 1) + words[i + L.shapeIndexCount]),
                       gl.STATIC_DRAW);
         G.shapes[id] = buffers;
         G.program = null;
         return buffers;
     }
     function drawShape(words, i) {
-        var buffers = shapeBuffers(words[i + 1], words, i);
+        var buffers = shapeBuffers(words[i + L.shapeId], words, i);
         if (G.program !== G.shape) {
             gl.useProgram(G.shape);
             gl.disableVertexAttribArray(2);
@@ -240,23 +230,26 @@ EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vert
             G.program = G.shape;
             G.drawnShape = -1;
         }
-        if (G.drawnShape !== words[i + 1]) {
+        if (G.drawnShape !== words[i + L.shapeId]) {
             gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, buffers.indices);
-            G.drawnShape = words[i + 1];
+            G.drawnShape = words[i + L.shapeId];
             G.chunkBase = -1;
         }
-        var u = G.uniforms, at = (uniforms >> 2) + words[i + 8], f = HEAPF32;
-        gl.uniformMatrix4fv(u.modelviewProjection, false, f.subarray(at, at + 16));
-        gl.uniformMatrix3fv(u.normalMatrix, false, f.subarray(at + 16, at + 25));
-        gl.uniform3fv(u.toLight, f.subarray(at + 25, at + 28));
-        gl.uniform3fv(u.halfVector, f.subarray(at + 28, at + 31));
-        gl.uniform4fv(u.base, f.subarray(at + 31, at + 39));
-        gl.uniform3fv(u.diffuse, f.subarray(at + 39, at + 45));
-        gl.uniform3fv(u.specular, f.subarray(at + 45, at + 51));
-        gl.uniform1fv(u.shininess, f.subarray(at + 51, at + 53));
-        gl.uniform1fv(u.faceSign, f.subarray(at + 53, at + 55));
-        for (var c = words[i + 9] >> 2, end = c + 4 * words[i + 10]; c < end; c += 4) {
-            var base = words[c];
+        var u = G.uniforms, at = (uniforms >> 2) + words[i + L.shapeUniformsAt], f = HEAPF32;
+        function part(name, next) { return f.subarray(at + L[name], at + L[next]); }
+        gl.uniformMatrix4fv(u.modelviewProjection, false, part('modelviewProjection', 'normalMatrix'));
+        gl.uniformMatrix3fv(u.normalMatrix, false, part('normalMatrix', 'toLight'));
+        gl.uniform3fv(u.toLight, part('toLight', 'halfVector'));
+        gl.uniform3fv(u.halfVector, part('halfVector', 'base'));
+        gl.uniform4fv(u.base, part('base', 'diffuse'));
+        gl.uniform3fv(u.diffuse, part('diffuse', 'specular'));
+        gl.uniform3fv(u.specular, part('specular', 'shininess'));
+        gl.uniform1fv(u.shininess, part('shininess', 'faceSign'));
+        gl.uniform1fv(u.faceSign, part('faceSign', 'shapeUniforms'));
+        var chunk = L.chunkWords;
+        for (var c = words[i + L.shapeChunks] >> 2, end = c + chunk * words[i + L.shapeChunkCount];
+             c < end; c += chunk) {
+            var base = words[c + L.chunkFirstVertex];
             if (base !== G.chunkBase) {
                 gl.bindBuffer(gl.ARRAY_BUFFER, buffers.positions);
                 gl.vertexAttribPointer(0, 3, gl.FLOAT, false, 0, base * 12);
@@ -264,11 +257,13 @@ EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vert
                 gl.vertexAttribPointer(1, 3, gl.FLOAT, false, 0, base * 12);
                 G.chunkBase = base;
             }
-            gl.drawElements(words[i + 7], words[c + 3], gl.UNSIGNED_SHORT, words[c + 2] * 2);
+            gl.drawElements(words[i + L.shapeMode], words[c + L.chunkIndexCount], gl.UNSIGNED_SHORT,
+                            words[c + L.chunkFirstIndex] * 2);
         }
     }
     gl.bindBuffer(gl.ARRAY_BUFFER, G.vertexBuffer);
-    upload(gl.ARRAY_BUFFER, 0, HEAPF32, vertices >> 2, 12, vertexCount, vertexFirst, vertexEnd);
+    upload(gl.ARRAY_BUFFER, 0, HEAPF32, vertices >> 2, L.vertexFloats, vertexCount, vertexFirst,
+           vertexEnd);
     gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, G.indexBuffer);
     upload(gl.ELEMENT_ARRAY_BUFFER, 1, HEAPU16, indices >> 1, 1, indexCount, indexFirst, indexEnd);
     if (G.program === G.shape) G.program = null;  // the element buffer bound is the frame's
@@ -276,21 +271,23 @@ EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vert
     var i = commands >> 2, stop = i + commandCount;
     while (i < stop) {
         var op = words[i];
-        if (op == 0) {
-            useClip(words[i + 2]);
-            gl.drawElements(words[i + 1], words[i + 4], gl.UNSIGNED_SHORT, words[i + 3] * 2);
-            i += 5;
-        } else if (op == 1) {
-            Module.universeApplyState(words.slice(i + 1, i + 11));
-            i += 11;
-        } else if (op == 2) {
-            gl.clearColor(floats[i + 2], floats[i + 3], floats[i + 4], floats[i + 5]);
-            gl.clearDepth(floats[i + 6]);
-            gl.clear(words[i + 1]);
-            i += 7;
+        if (op == L.draw) {
+            useClip(words[i + L.drawBaseVertex]);
+            gl.drawElements(words[i + L.drawMode], words[i + L.drawCount], gl.UNSIGNED_SHORT,
+                            words[i + L.drawFirstIndex] * 2);
+            i += L.drawWords;
+        } else if (op == L.state) {
+            Module.universeApplyState(words.slice(i + L.stateX, i + L.stateWords));
+            i += L.stateWords;
+        } else if (op == L.clear) {
+            var rgba = i + L.clearRed;
+            gl.clearColor(floats[rgba], floats[rgba + 1], floats[rgba + 2], floats[rgba + 3]);
+            gl.clearDepth(floats[i + L.clearDepth]);
+            gl.clear(words[i + L.clearMask]);
+            i += L.clearWords;
         } else {
             drawShape(words, i);
-            i += 11;
+            i += L.shapeWords;
         }
     }
 });
@@ -298,10 +295,6 @@ EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vert
 
 namespace glcore {
 namespace {
-
-// Recorded command kinds (see webglReplayInPage).
-enum Op : int32_t { kDraw = 0, kState = 1, kClear = 2, kShape = 3 };
-constexpr int kStateWords = 10;
 
 // While false, nothing reaches WebGL (webglSetFrameVisible).
 bool frameVisible = true;
@@ -311,64 +304,14 @@ bool shapesOnCpu = false;
 
 // The frame so far: its vertices, the indices into them and the commands
 // that draw them, in order.
-std::vector<DrawVertex> frameVertices;
-std::vector<uint16_t> frameIndices;
-std::vector<int32_t> commands;
-std::vector<float> shapeUniforms;  // the kShape commands' uniforms
-size_t lastDraw = SIZE_MAX;  // index in `commands` of the last command when it is a draw
+FrameRecord frame;
 
 // What the page's vertex and index buffers hold from the last upload.
 std::vector<DrawVertex> uploadedVertices;
 std::vector<uint16_t> uploadedIndices;
 
-// How many leading bytes of a and b (n each) are equal, give or take the
-// last few.
-size_t samePrefixBytes(const unsigned char* a, const unsigned char* b, size_t n) {
-    size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        uint64_t x, y;
-        std::memcpy(&x, a + i, 8);
-        std::memcpy(&y, b + i, 8);
-        if (x != y) break;
-    }
-    while (i < n && a[i] == b[i]) i++;
-    return i;
-}
-
-// How many trailing bytes of a and b (n each) are equal.
-size_t sameSuffixBytes(const unsigned char* a, const unsigned char* b, size_t n) {
-    size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        uint64_t x, y;
-        std::memcpy(&x, a + n - i - 8, 8);
-        std::memcpy(&y, b + n - i - 8, 8);
-        if (x != y) break;
-    }
-    while (i < n && a[n - i - 1] == b[n - i - 1]) i++;
-    return i;
-}
-
-// The elements [first, end) of `now` that differ, bit for bit, from those
-// at the same places in `before`, or lie beyond its end: what an upload of
-// `now` over `before` has to send. Empty when nothing changed.
-template <typename T>
-void changedSpan(const std::vector<T>& now, const std::vector<T>& before, size_t& first,
-                 size_t& end) {
-    const auto* a = reinterpret_cast<const unsigned char*>(now.data());
-    const auto* b = reinterpret_cast<const unsigned char*>(before.data());
-    const size_t common = now.size() < before.size() ? now.size() : before.size();
-    first = samePrefixBytes(a, b, common * sizeof(T)) / sizeof(T);
-    if (now.size() > before.size()) {
-        end = now.size();
-        return;
-    }
-    const size_t offset = first * sizeof(T);
-    end = now.size() - sameSuffixBytes(a + offset, b + offset, (now.size() - first) * sizeof(T)) /
-                           sizeof(T);
-}
-
 // The framebuffer state last recorded, so an unchanged one is not sent again.
-int32_t recordedState[kStateWords];
+int32_t recordedState[kStateWords - 1];
 bool stateRecorded = false;
 
 int webglMode(DrawMode mode) {
@@ -390,16 +333,16 @@ int32_t floatBits(float value) {
 void recordState(const GLint* viewport) {
     if (!frameVisible) return;
     const Context& s = context();
-    const int32_t state[kStateWords] = {
+    const int32_t state[kStateWords - 1] = {
         viewport[0], viewport[1], viewport[2], viewport[3],
         s.depthTest, static_cast<int32_t>(s.depthFunc), s.depthMask, s.cullFace,
         static_cast<int32_t>(s.cullFaceMode), static_cast<int32_t>(s.frontFace)};
     if (stateRecorded && std::memcmp(state, recordedState, sizeof state) == 0) return;
     std::memcpy(recordedState, state, sizeof state);
     stateRecorded = true;
-    commands.push_back(kState);
-    commands.insert(commands.end(), state, state + kStateWords);
-    lastDraw = SIZE_MAX;
+    frame.commands.push_back(kState);
+    frame.commands.insert(frame.commands.end(), state, state + kStateWords - 1);
+    frame.lastDraw = SIZE_MAX;
 }
 
 void recordState() { recordState(context().viewport); }
@@ -408,49 +351,35 @@ int32_t heapAddress(const void* pointer) {
     return static_cast<int32_t>(reinterpret_cast<intptr_t>(pointer));
 }
 
-// A kShape command's uniforms, in the order webglReplayInPage reads them:
-// the matrices, the light's vectors, then each field for both faces.
+// A kShape command's uniforms, placed as ShapeUniform lays them out.
 void recordShapeUniforms(const ShapeLighting& lighting) {
-    std::vector<float>& u = shapeUniforms;
-    const Matrix& mvp = modelviewProjectionMatrix();
-    u.insert(u.end(), mvp.m, mvp.m + 16);
+    const size_t at = frame.uniforms.size();
+    frame.uniforms.resize(at + kShapeUniforms);
+    float* u = &frame.uniforms[at];
+    std::memcpy(u + kUniformModelviewProjection, modelviewProjectionMatrix().m, 16 * sizeof(float));
     const float (&normal)[3][3] = normalTransform();
     for (int col = 0; col < 3; col++) {
-        for (int row = 0; row < 3; row++) u.push_back(normal[row][col]);
+        for (int row = 0; row < 3; row++) u[kUniformNormalMatrix + 3 * col + row] = normal[row][col];
     }
-    u.insert(u.end(), lighting.toLight, lighting.toLight + 3);
-    u.insert(u.end(), lighting.half, lighting.half + 3);
-    for (const FaceLighting& f : lighting.faces) u.insert(u.end(), f.base, f.base + 4);
-    for (const FaceLighting& f : lighting.faces) u.insert(u.end(), f.diffuse, f.diffuse + 3);
-    for (const FaceLighting& f : lighting.faces) u.insert(u.end(), f.specular, f.specular + 3);
-    for (const FaceLighting& f : lighting.faces) u.push_back(f.shininess);
-    for (const FaceLighting& f : lighting.faces) u.push_back(f.sign);
+    std::memcpy(u + kUniformToLight, lighting.toLight, 3 * sizeof(float));
+    std::memcpy(u + kUniformHalfVector, lighting.half, 3 * sizeof(float));
+    for (int f = 0; f < 2; f++) {
+        const FaceLighting& face = lighting.faces[f];
+        std::memcpy(u + kUniformBase + 4 * f, face.base, 4 * sizeof(float));
+        std::memcpy(u + kUniformDiffuse + 3 * f, face.diffuse, 3 * sizeof(float));
+        std::memcpy(u + kUniformSpecular + 3 * f, face.specular, 3 * sizeof(float));
+        u[kUniformShininess + f] = face.shininess;
+        u[kUniformFaceSign + f] = face.sign;
+    }
 }
 
 }  // namespace
 
-// Draws share one command while they have the same kind, nothing comes
-// between them and their vertices fit the 16-bit indices from its base.
+// Draws share one command while they can (recordDraw).
 void drawIndexed(DrawMode mode, const DrawVertex* vertices, int vertexCount,
                  const uint32_t* indices, int indexCount) {
     if (indexCount <= 0 || !frameVisible) return;
-    const int32_t glMode = webglMode(mode);
-    const int32_t first = static_cast<int32_t>(frameVertices.size());
-    uint32_t offset = 0;
-    if (lastDraw != SIZE_MAX && commands[lastDraw + 1] == glMode &&
-        first + vertexCount - commands[lastDraw + 2] <= kMaxIndexedVertices) {
-        offset = static_cast<uint32_t>(first - commands[lastDraw + 2]);
-        commands[lastDraw + 4] += indexCount;
-    } else {
-        lastDraw = commands.size();
-        commands.insert(commands.end(), {kDraw, glMode, first,
-                                         static_cast<int32_t>(frameIndices.size()), indexCount});
-    }
-    frameVertices.insert(frameVertices.end(), vertices, vertices + vertexCount);
-    const size_t at = frameIndices.size();
-    frameIndices.resize(at + indexCount);
-    uint16_t* out = frameIndices.data() + at;
-    for (int i = 0; i < indexCount; i++) out[i] = static_cast<uint16_t>(indices[i] + offset);
+    recordDraw(frame, webglMode(mode), vertices, vertexCount, indices, indexCount);
 }
 
 // In pieces of whole primitives, each drawn through the indices 0, 1, 2...
@@ -484,44 +413,43 @@ void drawShape(const CachedShape& shape) {
         drawShapeOnCpu(shape);
         return;
     }
-    const int32_t uniformsAt = static_cast<int32_t>(shapeUniforms.size());
+    const int32_t uniformsAt = static_cast<int32_t>(frame.uniforms.size());
     recordShapeUniforms(lighting);
-    commands.insert(commands.end(),
-                    {kShape, shape.id, heapAddress(mesh.positions.data()),
-                     heapAddress(mesh.normals.data()), mesh.vertexCount(),
-                     heapAddress(mesh.indices.data()), static_cast<int32_t>(mesh.indices.size()),
-                     webglMode(mesh.mode), uniformsAt, heapAddress(mesh.chunks.data()),
-                     static_cast<int32_t>(mesh.chunks.size())});
-    lastDraw = SIZE_MAX;
+    int32_t words[kShapeWords];
+    words[0] = kShape;
+    words[kShapeId] = shape.id;
+    words[kShapePositions] = heapAddress(mesh.positions.data());
+    words[kShapeNormals] = heapAddress(mesh.normals.data());
+    words[kShapeVertexCount] = mesh.vertexCount();
+    words[kShapeIndices] = heapAddress(mesh.indices.data());
+    words[kShapeIndexCount] = static_cast<int32_t>(mesh.indices.size());
+    words[kShapeMode] = webglMode(mesh.mode);
+    words[kShapeUniformsAt] = uniformsAt;
+    words[kShapeChunks] = heapAddress(mesh.chunks.data());
+    words[kShapeChunkCount] = static_cast<int32_t>(mesh.chunks.size());
+    frame.commands.insert(frame.commands.end(), words, words + kShapeWords);
+    frame.lastDraw = SIZE_MAX;
 }
 
 void flushDrawing() {
     if (!frameVisible) {
-        commands.clear();
-        frameVertices.clear();
-        frameIndices.clear();
-        shapeUniforms.clear();
-        lastDraw = SIZE_MAX;
+        frame.clear();
         return;
     }
-    if (commands.empty()) return;
+    if (frame.commands.empty()) return;
     size_t vertexFirst, vertexEnd, indexFirst, indexEnd;
-    changedSpan(frameVertices, uploadedVertices, vertexFirst, vertexEnd);
-    changedSpan(frameIndices, uploadedIndices, indexFirst, indexEnd);
-    webglReplayInPage(frameVertices.empty() ? nullptr : frameVertices.front().position,
-                      static_cast<int>(frameVertices.size()), static_cast<int>(vertexFirst),
-                      static_cast<int>(vertexEnd), frameIndices.data(),
-                      static_cast<int>(frameIndices.size()), static_cast<int>(indexFirst),
-                      static_cast<int>(indexEnd), commands.data(),
-                      static_cast<int>(commands.size()), shapeUniforms.data());
+    changedSpan(frame.vertices, uploadedVertices, vertexFirst, vertexEnd);
+    changedSpan(frame.indices, uploadedIndices, indexFirst, indexEnd);
+    webglReplayInPage(frame.vertices.empty() ? nullptr : frame.vertices.front().position,
+                      static_cast<int>(frame.vertices.size()), static_cast<int>(vertexFirst),
+                      static_cast<int>(vertexEnd), frame.indices.data(),
+                      static_cast<int>(frame.indices.size()), static_cast<int>(indexFirst),
+                      static_cast<int>(indexEnd), frame.commands.data(),
+                      static_cast<int>(frame.commands.size()), frame.uniforms.data());
     // The buffers now hold this frame's arrays.
-    std::swap(frameVertices, uploadedVertices);
-    std::swap(frameIndices, uploadedIndices);
-    frameVertices.clear();
-    frameIndices.clear();
-    commands.clear();
-    shapeUniforms.clear();
-    lastDraw = SIZE_MAX;
+    std::swap(frame.vertices, uploadedVertices);
+    std::swap(frame.indices, uploadedIndices);
+    frame.clear();
 }
 
 void framebufferStateChanged() { recordState(); }
@@ -531,18 +459,32 @@ void clearFramebuffer(GLbitfield mask) {
     const Context& s = context();
     const int32_t buffers =
         static_cast<int32_t>(mask & (GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT));
-    commands.insert(commands.end(), {kClear, buffers, floatBits(s.clearColor[0]),
-                                     floatBits(s.clearColor[1]), floatBits(s.clearColor[2]),
-                                     floatBits(s.clearColor[3]), floatBits(s.clearDepth)});
-    lastDraw = SIZE_MAX;
+    int32_t words[kClearWords];
+    words[0] = kClear;
+    words[kClearMask] = buffers;
+    for (int c = 0; c < 4; c++) words[kClearRed + c] = floatBits(s.clearColor[c]);
+    words[kClearDepth] = floatBits(s.clearDepth);
+    frame.commands.insert(frame.commands.end(), words, words + kClearWords);
+    frame.lastDraw = SIZE_MAX;
 }
 
 }  // namespace glcore
 
 using namespace glcore;
 
-bool webglCreateContext(const char* canvasSelector, int width, int height) {
-    if (!webglCreateContextInPage(canvasSelector, width, height)) return false;
+namespace {
+void (*contextListener)(WebGLEvent) = nullptr;
+
+void tellListener(WebGLEvent event) {
+    if (contextListener) contextListener(event);
+}
+}  // namespace
+
+void webglSetListener(void (*listener)(WebGLEvent event)) { contextListener = listener; }
+
+WebGLStart webglCreateContext(const char* canvasSelector, int width, int height) {
+    const int made = webglCreateContextInPage(canvasSelector, width, height, commandStreamLayout());
+    if (made <= 0) return made < 0 ? WebGLStart::ShadersRefused : WebGLStart::NoWebGL;
     setWindowSize(width, height);
     GLint* viewport = context().viewport;
     if (viewport[2] == 0 && viewport[3] == 0) {
@@ -554,8 +496,10 @@ bool webglCreateContext(const char* canvasSelector, int width, int height) {
     uploadedIndices.clear();
     recordState();
     flushDrawing();
-    return true;
+    return WebGLStart::Ready;
 }
+
+const char* webglShaderLog() { return emscripten_run_script_string("Module.universeGLLog || ''"); }
 
 void webglResize(int width, int height) {
     webglResizeInPage(width, height);
@@ -573,12 +517,14 @@ void webglSetFrameVisible(bool visible) {
 
 void webglEndFrame() { flushDrawing(); }
 
-// Called by the page when a lost context is back, with new programs and
-// empty buffers (the shapes go up again as they are drawn): the next frame
-// draws everything again.
-extern "C" EMSCRIPTEN_KEEPALIVE void webglContextRestored() {
-    stateRecorded = false;
-    glutPostRedisplay();
+// Called by the page when the context is lost (0), back (1) or back with
+// shaders that WebGL refused (2). A context back has new programs and empty
+// buffers (the shapes go up again as they are drawn): the next frame draws
+// everything again.
+extern "C" EMSCRIPTEN_KEEPALIVE void webglContextEvent(int event) {
+    if (event == 1) stateRecorded = false;
+    tellListener(event == 0 ? WebGLEvent::Lost : event == 1 ? WebGLEvent::Restored
+                                                           : WebGLEvent::RestoredWithoutShaders);
 }
 
 // For the page's test, which compares the vertex shader's pictures with the
@@ -586,5 +532,5 @@ extern "C" EMSCRIPTEN_KEEPALIVE void webglContextRestored() {
 // and asks for that frame.
 extern "C" EMSCRIPTEN_KEEPALIVE void webglDrawShapesOnCpu(int onCpu) {
     shapesOnCpu = onCpu != 0;
-    glutPostRedisplay();
+    tellListener(WebGLEvent::RedrawAsked);
 }

@@ -1,14 +1,14 @@
 // Lights, materials, the light model and colour material, and the lighting
 // of one vertex.
-#include "gl_lighting.h"
+#include "web/gl/gl_lighting.h"
 
 #include <GL/gl.h>
 
 #include <cmath>
 #include <cstring>
 
-#include "gl_context.h"
-#include "gl_matrix_stacks.h"
+#include "web/gl/gl_context.h"
+#include "web/gl/gl_matrix_stacks.h"
 
 namespace glcore {
 namespace {
@@ -244,7 +244,10 @@ extern "C" {
 
 void glLightfv(GLenum light, GLenum pname, const GLfloat* params) {
     LightSource* l = lightNamed(light);
-    if (!l) return;
+    if (!l) {
+        recordError(GL_INVALID_ENUM);
+        return;
+    }
     switch (pname) {
         case GL_AMBIENT: copy4(l->ambient, params); break;
         case GL_DIFFUSE: copy4(l->diffuse, params); break;
@@ -268,13 +271,8 @@ void glLightfv(GLenum light, GLenum pname, const GLfloat* params) {
         case GL_CONSTANT_ATTENUATION: l->constantAttenuation = params[0]; break;
         case GL_LINEAR_ATTENUATION: l->linearAttenuation = params[0]; break;
         case GL_QUADRATIC_ATTENUATION: l->quadraticAttenuation = params[0]; break;
-        default: break;
+        default: recordError(GL_INVALID_ENUM); break;
     }
-}
-
-void glLightf(GLenum light, GLenum pname, GLfloat param) {
-    const GLfloat params[4] = {param, 0, 0, 0};
-    glLightfv(light, pname, params);
 }
 
 void glLightModelfv(GLenum pname, const GLfloat* params) {
@@ -306,11 +304,6 @@ void glMaterialfv(GLenum face, GLenum pname, const GLfloat* params) {
         }
         setMaterial(s.materials[f], settable, params);
     }
-}
-
-void glMaterialf(GLenum face, GLenum pname, GLfloat param) {
-    const GLfloat params[4] = {param, 0, 0, 0};
-    glMaterialfv(face, pname, params);
 }
 
 void glColorMaterial(GLenum face, GLenum mode) {

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <vector>
 
-#include "gl_shape_cache.h"
+#include "web/gl/gl_shape_cache.h"
 
 // The default quadric is the only one the viewer uses: filled, smooth
 // normals, facing outside, no texture coordinates. It holds nothing.
@@ -154,7 +154,7 @@ void gluDeleteQuadric(GLUquadric* quadric) {
 void gluCylinder(GLUquadric*, GLdouble baseRadius, GLdouble topRadius, GLdouble height,
                  GLint slices, GLint stacks) {
     glcore::drawCachedShape(
-        glcore::ShapeKey{0, {baseRadius, topRadius, height}, slices, stacks}, buildCylinder);
+        glcore::ShapeKey{glcore::kCylinder, {baseRadius, topRadius, height}, slices, stacks}, buildCylinder);
 }
 
 }  // extern "C"

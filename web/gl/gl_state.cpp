@@ -4,11 +4,12 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <initializer_list>
 
-#include "gl_backend.h"
-#include "gl_context.h"
-#include "gl_lighting.h"
-#include "gl_matrix_stacks.h"
+#include "web/gl/gl_backend.h"
+#include "web/gl/gl_context.h"
+#include "web/gl/gl_lighting.h"
+#include "web/gl/gl_matrix_stacks.h"
 
 namespace glcore {
 
@@ -158,11 +159,23 @@ int queryFloats(GLenum pname, GLfloat* out) {
     return 0;
 }
 
-// Colours and normals convert to integers as GL maps them; everything else rounds.
+// Colours, normals and the depth clear value convert to integers as GL maps
+// them; everything else rounds.
 bool isNormalisedValue(GLenum pname) {
     return pname == GL_CURRENT_COLOR || pname == GL_CURRENT_RASTER_COLOR ||
            pname == GL_COLOR_CLEAR_VALUE || pname == GL_LIGHT_MODEL_AMBIENT ||
-           pname == GL_CURRENT_NORMAL;
+           pname == GL_CURRENT_NORMAL || pname == GL_DEPTH_CLEAR_VALUE;
+}
+
+float clamped(float value) { return value < 0 ? 0 : value > 1 ? 1 : value; }
+
+// Whether `value` is one of `names`; records GL_INVALID_ENUM when not, so
+// that the caller leaves its state as it is.
+bool isOneOf(GLenum value, std::initializer_list<GLenum> names) {
+    for (GLenum name : names)
+        if (value == name) return true;
+    recordError(GL_INVALID_ENUM);
+    return false;
 }
 
 // `value` as a GLint: rounded, or for a colour or normal [-1, 1] mapped onto
@@ -187,12 +200,6 @@ extern "C" {
 void glEnable(GLenum cap) { setCapability(cap, true); }
 void glDisable(GLenum cap) { setCapability(cap, false); }
 
-GLboolean glIsEnabled(GLenum cap) {
-    const bool* flag = capabilityFlag(cap);
-    if (!flag) recordError(GL_INVALID_ENUM);
-    return flag && *flag ? GL_TRUE : GL_FALSE;
-}
-
 GLenum glGetError(void) {
     Context& s = context();
     const GLenum error = s.error;
@@ -201,19 +208,6 @@ GLenum glGetError(void) {
 }
 
 void glFlush(void) { flushDrawing(); }
-void glFinish(void) { flushDrawing(); }
-
-const GLubyte* glGetString(GLenum name) {
-    static const char* const vendor = "Universo 3D";
-    static const char* const renderer = "GL 1.x over WebGL";
-    static const char* const version = "1.1";
-    static const char* const none = "";
-    const char* text = none;
-    if (name == GL_VENDOR) text = vendor;
-    if (name == GL_RENDERER) text = renderer;
-    if (name == GL_VERSION) text = version;
-    return reinterpret_cast<const GLubyte*>(text);
-}
 
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     if (width < 0 || height < 0) {
@@ -230,41 +224,41 @@ void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
 
 void glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha) {
     GLfloat* c = context().clearColor;
-    c[0] = red;
-    c[1] = green;
-    c[2] = blue;
-    c[3] = alpha;
+    c[0] = clamped(red);
+    c[1] = clamped(green);
+    c[2] = clamped(blue);
+    c[3] = clamped(alpha);
 }
 
-void glClearDepth(GLclampd depth) { context().clearDepth = static_cast<GLfloat>(depth); }
+void glClearDepth(GLclampd depth) { context().clearDepth = clamped(static_cast<GLfloat>(depth)); }
 
 void glClear(GLbitfield mask) { clearFramebuffer(mask); }
 
 void glDepthFunc(GLenum func) {
+    if (!isOneOf(func, {GL_NEVER, GL_LESS, GL_EQUAL, GL_LEQUAL, GL_GREATER, GL_NOTEQUAL, GL_GEQUAL,
+                        GL_ALWAYS}))
+        return;
     context().depthFunc = func;
     framebufferStateChanged();
 }
 
-void glDepthMask(GLboolean flag) {
-    context().depthMask = flag != GL_FALSE;
-    framebufferStateChanged();
-}
-
 void glCullFace(GLenum mode) {
+    if (!isOneOf(mode, {GL_FRONT, GL_BACK, GL_FRONT_AND_BACK})) return;
     context().cullFaceMode = mode;
     framebufferStateChanged();
 }
 
 void glFrontFace(GLenum mode) {
+    if (!isOneOf(mode, {GL_CW, GL_CCW})) return;
     context().frontFace = mode;
     framebufferStateChanged();
 }
 
-void glShadeModel(GLenum mode) { context().shadeModel = mode; }
+void glShadeModel(GLenum mode) {
+    if (isOneOf(mode, {GL_FLAT, GL_SMOOTH})) context().shadeModel = mode;
+}
 
 // Lines and points are always one pixel wide; the sizes are accepted.
-void glLineWidth(GLfloat) {}
-void glPointSize(GLfloat) {}
 
 void glPixelStorei(GLenum pname, GLint param) {
     const bool alignment = pname == GL_UNPACK_ALIGNMENT || pname == GL_PACK_ALIGNMENT;
@@ -287,12 +281,6 @@ void glPixelStorei(GLenum pname, GLint param) {
 
 void glGetFloatv(GLenum pname, GLfloat* params) { queryFloats(pname, params); }
 
-void glGetDoublev(GLenum pname, GLdouble* params) {
-    GLfloat values[16];
-    const int count = queryFloats(pname, values);
-    for (int i = 0; i < count; i++) params[i] = values[i];
-}
-
 void glGetIntegerv(GLenum pname, GLint* params) {
     if (pname == GL_VIEWPORT) {
         for (int i = 0; i < 4; i++) params[i] = context().viewport[i];
@@ -301,12 +289,6 @@ void glGetIntegerv(GLenum pname, GLint* params) {
     GLfloat values[16];
     const int count = queryFloats(pname, values);
     for (int i = 0; i < count; i++) params[i] = toInteger(pname, values[i]);
-}
-
-void glGetBooleanv(GLenum pname, GLboolean* params) {
-    GLfloat values[16];
-    const int count = queryFloats(pname, values);
-    for (int i = 0; i < count; i++) params[i] = values[i] != 0 ? GL_TRUE : GL_FALSE;
 }
 
 }  // extern "C"

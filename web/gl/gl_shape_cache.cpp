@@ -1,12 +1,12 @@
 // The shape cache, and a shape drawn through the CPU's vertex processing.
-#include "gl_shape_cache.h"
+#include "web/gl/gl_shape_cache.h"
 
 #include <map>
 #include <memory>
 #include <tuple>
 
-#include "gl_context.h"
-#include "gl_primitives.h"
+#include "web/gl/gl_context.h"
+#include "web/gl/gl_primitives.h"
 
 namespace glcore {
 namespace {
@@ -32,7 +32,8 @@ void ShapeMesh::addPrimitive(GLenum primitive, const float* primitivePositions,
     std::vector<uint32_t> split;
     const DrawMode splitMode = splitPrimitive(primitive, static_cast<uint32_t>(count), split);
     if (split.empty()) return;
-    mode = splitMode;
+    if (chunks.empty()) mode = splitMode;
+    if (splitMode != mode) return;
     if (chunks.empty() || chunks.back().vertexCount + count > kMaxIndexedVertices) {
         chunks.push_back({vertexCount(), 0, static_cast<int>(indices.size()), 0});
     }

@@ -1,10 +1,10 @@
 // glMatrixMode, the stacks and the matrix operations. Double arguments are
 // converted to float first, as Mesa does.
-#include "gl_matrix_stacks.h"
+#include "web/gl/gl_matrix_stacks.h"
 
 #include <GL/gl.h>
 
-#include "gl_context.h"
+#include "web/gl/gl_context.h"
 
 namespace glcore {
 namespace {
@@ -101,11 +101,6 @@ void glLoadMatrixf(const GLfloat* m) {
     for (int i = 0; i < 16; i++) t.m[i] = m[i];
 }
 
-void glLoadMatrixd(const GLdouble* m) {
-    Matrix& t = currentMatrix();
-    for (int i = 0; i < 16; i++) t.m[i] = static_cast<float>(m[i]);
-}
-
 void glMultMatrixf(const GLfloat* m) {
     Matrix factor;
     for (int i = 0; i < 16; i++) factor.m[i] = m[i];
@@ -135,22 +130,11 @@ void glTranslated(GLdouble x, GLdouble y, GLdouble z) {
 
 void glScalef(GLfloat x, GLfloat y, GLfloat z) { scaleMatrix(currentMatrix(), x, y, z); }
 
-void glScaled(GLdouble x, GLdouble y, GLdouble z) {
-    glScalef(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
-}
-
 void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top,
              GLdouble nearVal, GLdouble farVal) {
     multiplyCurrent(orthoMatrix(static_cast<float>(left), static_cast<float>(right),
                                 static_cast<float>(bottom), static_cast<float>(top),
                                 static_cast<float>(nearVal), static_cast<float>(farVal)));
-}
-
-void glFrustum(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top,
-               GLdouble nearVal, GLdouble farVal) {
-    multiplyCurrent(frustumMatrix(static_cast<float>(left), static_cast<float>(right),
-                                  static_cast<float>(bottom), static_cast<float>(top),
-                                  static_cast<float>(nearVal), static_cast<float>(farVal)));
 }
 
 }  // extern "C"

@@ -1,0 +1,100 @@
+// The frame's command stream from the GL core to the page's WebGL replay,
+// declared once: the op codes, each record's words, the shape uniforms'
+// floats and the arrays' layouts. The replay reads the same numbers from
+// commandStreamLayout(), so the two sides cannot drift apart. Plain C++:
+// the native test checks the batching and the upload spans.
+#ifndef UNIVERSE_WEB_WEBGL_COMMAND_STREAM_H
+#define UNIVERSE_WEB_WEBGL_COMMAND_STREAM_H
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "web/gl/gl_backend.h"
+#include "web/gl/gl_shape_cache.h"
+
+namespace glcore {
+
+// Each record is an op word followed by its fields, int32 words; the enum
+// names each field's word from the record's start, and `Words` its length.
+enum Op : int32_t { kDraw = 0, kState = 1, kClear = 2, kShape = 3 };
+// kDraw: indices count from baseVertex.
+enum DrawWord { kDrawMode = 1, kDrawBaseVertex, kDrawFirstIndex, kDrawCount, kDrawWords };
+// kState: the framebuffer state.
+enum StateWord {
+    kStateX = 1, kStateY, kStateWidth, kStateHeight, kStateDepthTest, kStateDepthFunc,
+    kStateDepthMask, kStateCullFace, kStateCullMode, kStateFrontFace, kStateWords
+};
+// kClear: the colours and depth as float32 bits.
+enum ClearWord { kClearMask = 1, kClearRed, kClearGreen, kClearBlue, kClearAlpha, kClearDepth, kClearWords };
+// kShape: a cached shape, its arrays as heap addresses (sent the first time
+// only), its uniforms at `uniformsAt` floats into the frame's uniforms,
+// drawn a ShapeChunk at a time.
+enum ShapeWord {
+    kShapeId = 1, kShapePositions, kShapeNormals, kShapeVertexCount, kShapeIndices,
+    kShapeIndexCount, kShapeMode, kShapeUniformsAt, kShapeChunks, kShapeChunkCount, kShapeWords
+};
+// A kShape command's uniforms, floats from its uniformsAt: the matrices,
+// the light's vectors, then each field for both faces.
+enum ShapeUniform {
+    kUniformModelviewProjection = 0, kUniformNormalMatrix = 16, kUniformToLight = 25,
+    kUniformHalfVector = 28, kUniformBase = 31, kUniformDiffuse = 39, kUniformSpecular = 45,
+    kUniformShininess = 51, kUniformFaceSign = 53, kShapeUniforms = 55
+};
+
+// The replay reads a DrawVertex as 12 floats (position, front, back) and a
+// ShapeChunk as four int32 words.
+static_assert(sizeof(float) == 4 && sizeof(int) == 4, "32-bit words");
+static_assert(sizeof(DrawVertex) == 48 && offsetof(DrawVertex, front) == 16 &&
+                  offsetof(DrawVertex, back) == 32,
+              "DrawVertex as the replay reads it");
+static_assert(sizeof(ShapeChunk) == 16 && offsetof(ShapeChunk, firstVertex) == 0 &&
+                  offsetof(ShapeChunk, vertexCount) == 4 && offsetof(ShapeChunk, firstIndex) == 8 &&
+                  offsetof(ShapeChunk, indexCount) == 12,
+              "ShapeChunk as the replay reads it");
+
+// The numbers above as a JSON object for the replay.
+const char* commandStreamLayout();
+
+// A frame's recorded arrays and commands, in order.
+struct FrameRecord {
+    std::vector<DrawVertex> vertices;
+    std::vector<uint16_t> indices;
+    std::vector<int32_t> commands;
+    std::vector<float> uniforms;  // the kShape commands'
+    size_t lastDraw = SIZE_MAX;   // where the last command starts when it is a kDraw
+
+    void clear();
+};
+
+// Appends a draw of `indexCount` indices into `vertices` with the WebGL mode
+// `glMode`. It joins the last command when that is a draw of the same mode
+// and the vertices still fit 16-bit indices from its base vertex.
+void recordDraw(FrameRecord& frame, int32_t glMode, const DrawVertex* vertices, int vertexCount,
+                const uint32_t* indices, int indexCount);
+
+// The elements [first, end) of `now` that differ, bit for bit, from those
+// at the same places in `before`, or lie beyond its end: what an upload of
+// `now` over `before` has to send. Empty (first == end) when nothing changed.
+size_t samePrefixBytes(const unsigned char* a, const unsigned char* b, size_t n);
+size_t sameSuffixBytes(const unsigned char* a, const unsigned char* b, size_t n);
+template <typename T>
+void changedSpan(const std::vector<T>& now, const std::vector<T>& before, size_t& first,
+                 size_t& end) {
+    const auto* a = reinterpret_cast<const unsigned char*>(now.data());
+    const auto* b = reinterpret_cast<const unsigned char*>(before.data());
+    const size_t common = now.size() < before.size() ? now.size() : before.size();
+    first = samePrefixBytes(a, b, common * sizeof(T)) / sizeof(T);
+    if (now.size() > before.size()) {
+        end = now.size();
+        return;
+    }
+    const size_t offset = first * sizeof(T);
+    end = now.size() - sameSuffixBytes(a + offset, b + offset, (now.size() - first) * sizeof(T)) /
+                           sizeof(T);
+}
+
+}  // namespace glcore
+
+#endif
