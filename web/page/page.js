@@ -518,12 +518,19 @@ window.universe = {
     addScript('universe.js');
   }
 
-  // Offline use: a served page registers the worker that keeps the site
-  // (sw.js); a page opened as a file has its files already.
-  if ('serviceWorker' in navigator && /^https?:$/.test(location.protocol)) {
-    window.addEventListener('load', function () {
-      navigator.serviceWorker.register('sw.js').catch(function () {});
-    });
+  // The app: a served page links its manifest (a page opened as a file may
+  // not fetch it) and registers the worker that keeps the site for offline
+  // use (sw.js); a page opened as a file has its files already.
+  if (/^https?:$/.test(location.protocol)) {
+    var manifest = document.createElement('link');
+    manifest.rel = 'manifest';
+    manifest.href = 'manifest.json';
+    document.head.appendChild(manifest);
+    if ('serviceWorker' in navigator) {
+      window.addEventListener('load', function () {
+        navigator.serviceWorker.register('sw.js').catch(function () {});
+      });
+    }
   }
 
   focusCanvas();
