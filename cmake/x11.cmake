@@ -61,6 +61,7 @@ add_library(universe_tool_logic STATIC
   tools/cli_args.cpp
   tools/frame_stats.cpp
   tools/gallery.cpp
+  tools/numbered_files.cpp
   tools/snapshot_args.cpp
 )
 target_link_libraries(universe_tool_logic PUBLIC universe_core universe_install_logic)

@@ -7,9 +7,9 @@ steps (at size=800x600), the pop-up menu, the keys on a paused page and the
 keys left to the browser, a bad URL parameter, the picture filling the page
 at device pixels, a long address that leaves the page answering, the site
 opened as a file, the menu on a phone, the keyboard menu, a shared address,
-the app's installability and offline use, and the console. The screens are
-checked in Firefox ESR and WebKitGTK too, headed on the X display DISPLAY
-names (scripts/test-web gives it a private Xvfb). It also prints the load
+a recorded clip, the app's installability and offline use, and the console.
+The screens are checked in Firefox ESR and WebKitGTK too, headed on the X
+display DISPLAY names (scripts/test-web gives it a private Xvfb). It also prints the load
 time and the automatic Universe's frame time in the browser against the
 native viewer's (universe-bench). The browser's frames and the native
 pictures are kept in build-web/test/. Ends with the line "web: N passed, M
@@ -551,6 +551,29 @@ def check_share(page):
     return share == 1, f"{link.split('?', 1)[1]}: {share * 100:.2f}% of pixels equal"
 
 
+def check_record(page):
+    """Gravar on the running automatic Universe, Parar after three seconds
+    and eight frames or more: the browser downloads the clip, named after
+    the screen, into build-web/test/, and ffprobe reads in it a video of the
+    drawing buffer's size with three frames or more."""
+    page.driver.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": FRAMES_DIR})
+    page.open("scene=universe-auto&size=320x240")
+    button = page.driver.find_element(By.ID, "record")
+    button.click()
+    started, drawn = time.monotonic(), page.frames()
+    page.wait(lambda: page.frames() >= drawn + 8 and time.monotonic() > started + 3, "eight frames recorded")
+    label = button.text
+    button.click()
+    clip = os.path.join(FRAMES_DIR, "universo3d-universe-auto.webm")
+    page.wait(lambda: os.path.exists(clip), f"the download of {os.path.basename(clip)}")
+    probe = subprocess.run(["ffprobe", "-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
+                            "stream=width,height,nb_read_frames", "-of", "csv=p=0", clip],
+                           capture_output=True, text=True, check=True)
+    width, height, frames = (int(n) for n in probe.stdout.split(","))
+    ok = label.startswith("Parar") and (width, height) == (320, 240) and frames >= 3
+    return ok, f"{label!r} while recording; {os.path.basename(clip)}: {width}x{height}, {frames} frames"
+
+
 def check_app(page, site):
     """Chromium finds the page installable; after one visit over HTTP the
     offline worker has the site, and with the server stopped a reload is
@@ -617,6 +640,7 @@ def run_checks(page, report, site):
     report.run("phone: tap, swipe, submenus inside the screen", lambda: check_phone_menu(page))
     report.run("keyboard menu", lambda: check_keyboard_menu(page))
     report.run("share: the address shows the same picture", lambda: check_share(page))
+    report.run("record: Gravar downloads a clip of the running scene", lambda: check_record(page))
     report.run("app: installable, offline after one visit", lambda: check_app(page, site))
     page.read_console()
 

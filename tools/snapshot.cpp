@@ -1,6 +1,7 @@
 // universe-snapshot: draws any screen of the viewer, in any state reached
-// through the program's own handlers and idle logic, and writes it as a PNG;
-// or, with --gallery, every screen at a fixed moment plus an index page.
+// through the program's own handlers and idle logic, and writes it as a PNG
+// (with --frames, its last frames as a PNG stream or numbered files); or,
+// with --gallery, every screen at a fixed moment plus an index page.
 // Run without arguments beyond --out for the intro screen; --help lists all.
 #include <spawn.h>
 #include <sys/wait.h>
@@ -28,33 +29,45 @@ int fail(int status, const std::string& message) {
     return status;
 }
 
+// Where frame `number` of those written (from 1) goes.
+std::string frameOutput(const SnapshotRequest& request, long number) {
+    return request.numbered ? numberedFile(request.files, number) : request.output;
+}
+
 // Draws the frames the live program would draw: the start-up frame, one
-// after each step, one after each idle tick; the last one is captured.
-std::string render(const SnapshotRequest& request, RgbImage& image) {
-    const size_t steps = request.steps.size();
-    const long frames = 1 + static_cast<long>(steps) + request.ticks;
+// after each step, one after each idle tick; the last `request.frames` are
+// captured and written as each is drawn, so that a long clip is never held
+// whole. Stops writing at the first failure, which it returns; the frames
+// written before it stay.
+std::string render(const SnapshotRequest& request) {
+    const long frames = playbackFrames(request.steps) + request.ticks;
+    const long firstWritten = frames - request.frames + 1;
     long drawn = 0;
+    std::string failure;
     auto frame = [&]() {
-        if (++drawn == frames) captureNextSwap(&image);
+        if (!failure.empty()) return;  // a failed clip draws no more
+        const bool written = ++drawn >= firstWritten;
+        RgbImage image;
+        if (written) captureNextSwap(&image);
         drawViewerFrame();
+        if (!written) return;
+        captureNextSwap(nullptr);
+        if (image.width != request.width || image.height != request.height)
+            failure = "frame " + std::to_string(drawn) + " was not captured";
+        else
+            failure = writePng(frameOutput(request, drawn - firstWritten + 1), image);
     };
     playSteps(appState, request.steps, request.ticks, frame);
-    captureNextSwap(nullptr);
-    if (image.width != request.width || image.height != request.height)
-        return "the last frame was not captured";
-    return "";
+    return failure;
 }
 
 int snapshot(const SnapshotRequest& request) {
-    const std::string unwritable = checkWritable(request.output);
+    const std::string unwritable = checkWritable(frameOutput(request, 1));
     if (!unwritable.empty()) return fail(2, "--out: " + unwritable);
     const std::string opened = openFrameWindow("universe-snapshot", request.width, request.height);
     if (!opened.empty()) return fail(1, opened);
-    RgbImage image;
-    const std::string rendered = render(request, image);
+    const std::string rendered = render(request);
     if (!rendered.empty()) return fail(1, rendered);
-    const std::string written = writePng(request.output, image);
-    if (!written.empty()) return fail(1, written);
     return 0;
 }
 

@@ -7,6 +7,7 @@
 
 const char* const snapshotUsage =
     "usage: universe-snapshot [STEP...] [--ticks N] [--size WxH] --out FILE.png\n"
+    "       universe-snapshot [STEP...] [--ticks N] [--size WxH] --frames N --out -|NAME-%04d.png\n"
     "       universe-snapshot --gallery DIR [--size WxH]\n"
     "Draws the viewer's frames in a window of the given size (default 800x600)\n"
     "and writes the last one as a PNG. It starts as the viewer does, on the\n"
@@ -20,19 +21,42 @@ const char* const snapshotUsage =
     "  --keys CHARS        letter keys, one after another (e r t x y z a s d f g + -)\n"
     "  --special K[,K...]  camera keys: F1..F8, up, down, left, right\n"
     "then N idle ticks (default 0), each followed by a frame.\n"
+    "--frames N writes the last N frames: to --out - as a stream of PNG pictures\n"
+    "(ffmpeg -f image2pipe), or to numbered files, one conversion such as %04d\n"
+    "in the name, numbered from 1.\n"
     "--gallery DIR writes every screen at a fixed moment, and index.html.\n";
 
 namespace {
 
 // Every option but --help takes a value.
-const std::string flagsWithValue[] = {"--out",  "--gallery", "--size",  "--ticks", "--screen",
+const std::string flagsWithValue[] = {"--out",  "--gallery", "--size",  "--ticks", "--frames", "--screen",
                                       "--keys", "--special", "--axes",  "--light", "--stars"};
+
+// Where --frames sends the frames: standard output, numbered files, or (one
+// frame only) the one file named; "" or what is wrong.
+std::string readFramesOutput(SnapshotRequest& request) {
+    const std::string& out = request.output;
+    if (out != "-" && hasConversion(out)) {
+        const std::string wrong = parseNumberedFiles(out, request.files);
+        if (!wrong.empty()) return "--out: " + quotedArgument(out) + " " + wrong;
+        request.numbered = true;
+    } else if (request.frames > 1 && out != "-") {
+        return "--frames: " + std::to_string(request.frames) + " frames go to --out - or to numbered files " +
+               "(such as clip-%04d.png), not to one file " + quotedArgument(out);
+    }
+    const long drawn = playbackFrames(request.steps) + request.ticks;
+    if (request.frames > drawn)
+        return "--frames: the run draws " + std::to_string(drawn) + " frame" + (drawn == 1 ? "" : "s") +
+               ", not " + std::to_string(request.frames) + " (--ticks adds frames)";
+    return "";
+}
 
 
 }  // namespace
 
 std::string parseSnapshotArgs(const std::vector<std::string>& args, SnapshotRequest& request) {
     request = SnapshotRequest{};
+    bool framesGiven = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& flag = args[i];
         if (flag == "-h" || flag == "--help") {
@@ -56,6 +80,10 @@ std::string parseSnapshotArgs(const std::vector<std::string>& args, SnapshotRequ
         } else if (flag == "--ticks") {
             if (!parseCount(value, 0, 1000000, request.ticks))
                 return "--ticks: " + quotedArgument(value) + " is not a number from 0 to 1000000";
+        } else if (flag == "--frames") {
+            if (!parseCount(value, 1, 999999999999, request.frames))
+                return "--frames: " + quotedArgument(value) + " is not a whole number above 0";
+            framesGiven = true;
         } else {
             // A step: --screen, --keys, --special, --axes, --light, --stars.
             const std::string wrong = parseStep(flag.substr(2), value, request.steps);
@@ -65,7 +93,7 @@ std::string parseSnapshotArgs(const std::vector<std::string>& args, SnapshotRequ
     if (request.help) return "";
     if (request.output.empty() == request.galleryDir.empty())
         return "give either --out FILE.png or --gallery DIR";
-    if (!request.galleryDir.empty() && (!request.steps.empty() || request.ticks != 0))
-        return "--gallery: takes no steps and no --ticks (each picture has its own)";
-    return "";
+    if (!request.galleryDir.empty() && (!request.steps.empty() || request.ticks != 0 || framesGiven))
+        return "--gallery: takes no steps, no --ticks and no --frames (each picture has its own)";
+    return framesGiven ? readFramesOutput(request) : "";
 }

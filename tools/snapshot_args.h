@@ -6,13 +6,17 @@
 #include <vector>
 
 #include "app/steps.h"
+#include "numbered_files.h"
 
 struct SnapshotRequest {
     int width = 800;
     int height = 600;
     long ticks = 0;
     std::vector<Step> steps;
-    std::string output;      // --out
+    long frames = 1;         // --frames: how many of the last frames are written
+    std::string output;      // --out: a file, or "-" for standard output
+    bool numbered = false;   // with --frames, --out held a pattern: the frames go to `files`
+    NumberedFiles files;
     std::string galleryDir;  // --gallery
     bool help = false;
 };

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
@@ -44,6 +45,28 @@ std::string difference(const RgbImage& a, const RgbImage& b) {
     if (differing == 0) return "";
     return std::to_string(differing) + " pixels differ, the first at (" + std::to_string(first % a.width) + ", " +
            std::to_string(first / a.width) + ")";
+}
+
+// The PNG pictures of a stream, one after another: each from its signature
+// to the end of its IEND chunk. Bytes that do not make a whole picture end
+// the list.
+std::vector<std::string> splitPngStream(const std::string& stream) {
+    const std::string signature = "\x89PNG\r\n\x1a\n";
+    std::vector<std::string> pictures;
+    for (size_t at = 0; stream.compare(at, 8, signature) == 0;) {
+        size_t chunk = at + 8;
+        bool ended = false;
+        while (!ended && chunk + 12 <= stream.size()) {
+            uint32_t length = 0;
+            for (int i = 0; i < 4; ++i) length = length << 8 | static_cast<unsigned char>(stream[chunk + i]);
+            ended = stream.compare(chunk + 4, 4, "IEND") == 0;
+            chunk += 12 + length;
+        }
+        if (!ended || chunk > stream.size()) break;
+        pictures.push_back(stream.substr(at, chunk - at));
+        at = chunk;
+    }
+    return pictures;
 }
 
 }  // namespace
@@ -146,6 +169,14 @@ TEST(Snapshot, BadArgumentsExitWithStatusTwoAndLeaveNoFile) {
         {{"--gallery", out + "/sub", "--ticks", "2"}, "--gallery"},
         {{"--bogus"}, "unknown option '--bogus'"},
         {{"--out", dir.path()}, "is a folder"},
+        {{"--ticks", "2", "--frames", "2", "--out", out}, "not to one file '" + out + "'"},
+        {{"--ticks", "2", "--frames", "2", "--out", dir.path("a%d-%d.png")}, "more than one conversion"},
+        {{"--ticks", "2", "--frames", "2", "--out", dir.path("a%s.png")}, "other than a whole number"},
+        {{"--ticks", "2", "--frames", "2", "--out", dir.path("a%.2d.png")}, "other than a whole number"},
+        {{"--frames", "0", "--out", "-"}, "--frames: '0'"},
+        {{"--frames", "-2", "--out", "-"}, "--frames: '-2'"},
+        {{"--ticks", "2", "--frames", "4", "--out", "-"}, "draws 3 frames, not 4"},
+        {{"--gallery", dir.path("g"), "--frames", "2"}, "--gallery"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = {snapshotTool};
@@ -199,6 +230,47 @@ TEST(Snapshot, OutputsKeepLinksAndDevicesAndReportWriteErrors) {
     EXPECT_EQ(result.status, 1) << result.output;
     EXPECT_NE(result.output.find("cannot write /dev/full: No space left"), std::string::npos) << result.output;
     EXPECT_TRUE(stat("/dev/full", &info) == 0 && S_ISCHR(info.st_mode));
+}
+
+// --frames: the last frames of the run, each the picture a run of that
+// length gives, as a PNG stream on standard output and as numbered files.
+// A write error part-way keeps the frames written.
+TEST(Snapshot, FramesStreamOrNumberTheLastFramesOfTheRun) {
+    TempDir dir;
+    const std::vector<std::string> scene = {snapshotTool, "--screen", "universe-auto", "--size", "160x100",
+                                            "--ticks", "3", "--frames", "3", "--out"};
+    auto run = [&](const std::string& out) {
+        std::vector<std::string> args = scene;
+        args.push_back(out);
+        return runProcess(args);
+    };
+    const ProcessResult streamed = run("-");
+    ASSERT_EQ(streamed.status, 0) << streamed.output;
+    const std::vector<std::string> pictures = splitPngStream(streamed.output);
+    ASSERT_EQ(pictures.size(), 3u);
+    EXPECT_EQ(pictures[0].size() + pictures[1].size() + pictures[2].size(), streamed.output.size());
+
+    TempDir clip;
+    const ProcessResult numbered = run(clip.path("frame-%03d.png"));
+    EXPECT_EQ(numbered.status, 0) << numbered.output;
+    for (int at = 0; at < 3; ++at) {
+        const std::string ticks = std::to_string(1 + at);
+        const std::string single = dir.path("ticks" + ticks + ".png");
+        snapshot({"--screen", "universe-auto", "--size", "160x100", "--ticks", ticks}, single);
+        EXPECT_TRUE(pictures[at] == readFile(single)) << "streamed frame " << at << " is not tick " << ticks;
+        EXPECT_TRUE(readFile(clip.path("frame-00" + std::to_string(at + 1) + ".png")) == readFile(single))
+            << "numbered file " << at + 1 << " is not tick " << ticks;
+    }
+    EXPECT_EQ(clip.entries(), (std::vector<std::string>{"frame-001.png", "frame-002.png", "frame-003.png"}));
+
+    // The second file's name is taken by a folder: the first file stays.
+    TempDir broken;
+    ASSERT_EQ(mkdir(broken.path("2.png").c_str(), 0755), 0);
+    const ProcessResult failed =
+        runProcess({snapshotTool, "--ticks", "2", "--frames", "3", "--out", broken.path("%d.png")});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.output.find("cannot write " + broken.path("2.png")), std::string::npos) << failed.output;
+    EXPECT_EQ(broken.entries(), (std::vector<std::string>{"1.png", "2.png"}));
 }
 
 // The gallery: all seven screens, each at the size asked for, and an index

@@ -446,6 +446,103 @@ window.universe = {
     });
   });
 
+  // Recording the picture as a video: MediaRecorder over the canvas's own
+  // stream, in the first format the browser records of WebM VP9, WebM VP8
+  // and MP4 (WebKit). The stream takes each frame as the canvas shows it,
+  // at the drawing buffer's size, so a pause pauses the clip and a scene
+  // chosen meanwhile is in it. Chunks come every second, so that memory
+  // grows with the clip only. Pressing again stops and downloads it, named
+  // after the screen shown when recording began. Where the browser cannot
+  // record, the button stays hidden; recording never stops the viewer.
+  var recordButton = document.getElementById('record');
+  var recordFormats = [
+    { type: 'video/webm;codecs=vp9', extension: 'webm' },
+    { type: 'video/webm;codecs=vp8', extension: 'webm' },
+    { type: 'video/mp4', extension: 'mp4' }
+  ];
+  var recordFormat = window.MediaRecorder && MediaRecorder.isTypeSupported && canvas.captureStream ?
+    recordFormats.filter(function (format) { return MediaRecorder.isTypeSupported(format.type); })[0] : null;
+  var recording = null;  // {recorder, chunks, name, started, timer}
+
+  // The screen the address of the picture names last (the one shown).
+  function shownScreen() {
+    var scenes = Module.UTF8ToString(Module._universeShareQuery()).match(/scene=[a-z-]+/g);
+    return scenes ? scenes[scenes.length - 1].slice(6) : 'intro';
+  }
+
+  function showRecording() {
+    var seconds = recording ? Math.floor((Date.now() - recording.started) / 1000) : 0;
+    recordButton.classList.toggle('recording', !!recording);
+    recordButton.querySelector('.record-word').textContent = recording ? 'Parar' : 'Gravar';
+    recordButton.querySelector('.record-time').textContent = recording ?
+      ' ' + Math.floor(seconds / 60) + ':' + ('0' + seconds % 60).slice(-2) : '';
+    recordButton.title = recording ?
+      'Parar a grava\u00e7\u00e3o e descarregar o v\u00eddeo' : 'Gravar um v\u00eddeo da imagem';
+    recordButton.setAttribute('aria-label', recordButton.title);
+  }
+
+  function saveClip(clip) {
+    if (!clip.chunks.length) {
+      say('Nada foi gravado.');
+      return;
+    }
+    var link = document.createElement('a');
+    link.href = URL.createObjectURL(new Blob(clip.chunks, { type: recordFormat.type }));
+    link.download = clip.name;
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(function () { URL.revokeObjectURL(link.href); }, 60000);
+    say('V\u00eddeo descarregado: ' + clip.name);
+  }
+
+  function endRecording() {
+    clearInterval(recording.timer);
+    recording = null;
+    showRecording();
+  }
+
+  // The clip is saved when its recorder stops: at the button, or by itself
+  // on an error, with what it recorded so far.
+  function startRecording() {
+    var clip = { chunks: [], name: 'universo3d-' + shownScreen() + '.' + recordFormat.extension };
+    try {
+      clip.recorder = new MediaRecorder(canvas.captureStream(), { mimeType: recordFormat.type });
+      clip.recorder.ondataavailable = function (event) {
+        if (event.data.size) clip.chunks.push(event.data);
+      };
+      clip.recorder.onstop = function () {
+        if (recording === clip) endRecording();
+        saveClip(clip);
+      };
+      clip.recorder.start(1000);
+    } catch (error) {
+      say('Este navegador n\u00e3o p\u00f4de gravar a imagem.');
+      return;
+    }
+    clip.started = Date.now();
+    clip.timer = setInterval(showRecording, 1000);
+    recording = clip;
+    showRecording();
+  }
+
+  function stopRecording() {
+    var recorder = recording.recorder;
+    endRecording();
+    if (recorder.state !== 'inactive') recorder.stop();
+  }
+
+  if (recordFormat) {
+    recordButton.hidden = false;
+    recordButton.addEventListener('click', function () {
+      if (recording) {
+        stopRecording();
+      } else if (window.universe.ready) {
+        startRecording();
+      }
+    });
+  }
+
   // Full screen, where the browser offers it.
   if (document.fullscreenEnabled && document.documentElement.requestFullscreen) {
     fullscreenButton.hidden = false;
