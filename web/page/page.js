@@ -45,6 +45,9 @@ window.universe = {
   };
   // Keys that GLUT passes as characters though event.key names them.
   var namedCharacters = { Enter: 13, Escape: 27, Backspace: 8, Delete: 127 };
+  // The keys the viewer uses, as event.key values: those of the key bar.
+  // Every other key keeps its meaning in the browser.
+  var viewerKeys = {};
 
   function showError(message) {
     messageElement.textContent = message;
@@ -67,6 +70,15 @@ window.universe = {
   function focusCanvas() {
     canvas.focus({ preventScroll: true });
   }
+
+  // The picture's focus ring, shown around the stage (outside the picture)
+  // only when the focus came to the canvas while the keyboard was in use:
+  // not at load, nor after a click or a tap.
+  var keyboardInUse = false;
+  document.addEventListener('keydown', function () { keyboardInUse = true; }, true);
+  document.addEventListener('pointerdown', function () { keyboardInUse = false; }, true);
+  canvas.addEventListener('focus', function () { stage.classList.toggle('keyboard-focus', keyboardInUse); });
+  canvas.addEventListener('blur', function () { stage.classList.remove('keyboard-focus'); });
 
   // The picture's layout. The runtime asks for the size first when it
   // creates its window (pictureSize), then hears of every change
@@ -125,6 +137,7 @@ window.universe = {
   // Where the stage is too narrow for a submenu beside its parent, the
   // submenu takes the parent's place, with an entry that goes back.
   var openMenus = [];  // {element, entries, opener}, from the top level down
+  var menuOpener = null;  // what had the focus when the main menu opened
   var menuTree = null;
   var narrowMenus = false;
 
@@ -134,6 +147,7 @@ window.universe = {
 
   function closeMenusFrom(level) {
     while (openMenus.length > level) openMenus.pop().element.remove();
+    menuButton.setAttribute('aria-expanded', openMenus.length ? 'true' : 'false');
     if (level > 0) {
       var parent = openMenus[level - 1];
       parent.element.hidden = false;
@@ -238,6 +252,7 @@ window.universe = {
     });
     menuLayer.appendChild(menu);
     openMenus.push({ element: menu, entries: entries, opener: opener || null });
+    menuButton.setAttribute('aria-expanded', 'true');
     return menu;
   }
 
@@ -247,6 +262,7 @@ window.universe = {
     closeMenus();
     menuTree = readMenuTree();
     if (!menuTree.left) return;
+    menuOpener = document.activeElement;
     narrowMenus = stage.clientWidth < 600;
     var menu = buildMenu(0, menuTree.left, null, false);
     place(menu, x, y);
@@ -292,7 +308,11 @@ window.universe = {
           goBack(level);
         } else {
           closeMenus();
-          focusCanvas();
+          if (menuOpener && menuOpener !== document.body && document.contains(menuOpener)) {
+            menuOpener.focus({ preventScroll: true });
+          } else {
+            focusCanvas();
+          }
         }
         break;
       default:
@@ -346,30 +366,35 @@ window.universe = {
     if (openMenus.length) {
       closeMenus();
     } else if (acceptsInput()) {
+      menuButton.focus({ preventScroll: true });  // a click need not focus a button
       openMenuAt(0, 0);
     }
   });
 
-  // Keys reach the viewer wherever the focus is, except the keys a focused
-  // control uses itself (Space and Enter on a button); the context-menu key
-  // and Shift+F10 open the menu.
+  // The viewer's keys reach it wherever the focus is, except in a control
+  // that takes typing (a text field, a list) and Space and Enter on a
+  // button, which the control uses itself; the context-menu key and
+  // Shift+F10 open the menu. Only the keys the viewer uses are taken from
+  // the browser.
   document.addEventListener('keydown', function (event) {
     if (event.ctrlKey || event.altKey || event.metaKey || event.defaultPrevented) return;
-    var control = event.target.closest && event.target.closest('button, a[href], input, select, textarea');
+    var target = event.target;
+    if (target.isContentEditable || (target.closest && target.closest('input, select, textarea'))) return;
+    var control = target.closest && target.closest('button, a[href]');
     if (control && (event.key === ' ' || event.key === 'Enter')) return;
     if (event.key === 'ContextMenu' || (event.shiftKey && event.key === 'F10')) {
       event.preventDefault();
       if (acceptsInput()) openMenuAt(0, 0);
       return;
     }
-    var code = glutKey(event.key);
-    if (!code) return;
+    if (!Object.prototype.hasOwnProperty.call(viewerKeys, event.key)) return;
     event.preventDefault();  // F5 reload, F1 help, F3 find, F7 caret browsing, scrolling
-    sendKey(code);
+    sendKey(glutKey(event.key));
   });
 
   // The key bar and the buttons.
   Array.prototype.forEach.call(keybar.querySelectorAll('button[data-key]'), function (button) {
+    viewerKeys[button.dataset.key] = true;
     button.title = button.getAttribute('aria-label');
     button.addEventListener('click', function () {
       var code = glutKey(button.dataset.key);
@@ -588,6 +613,21 @@ window.universe = {
     });
   } else {
     addScript('universe.js');
+  }
+
+  // The app: a served page links its manifest (a page opened as a file may
+  // not fetch it) and registers the worker that keeps the site for offline
+  // use (sw.js); a page opened as a file has its files already.
+  if (/^https?:$/.test(location.protocol)) {
+    var manifest = document.createElement('link');
+    manifest.rel = 'manifest';
+    manifest.href = 'manifest.json';
+    document.head.appendChild(manifest);
+    if ('serviceWorker' in navigator) {
+      window.addEventListener('load', function () {
+        navigator.serviceWorker.register('sw.js').catch(function () {});
+      });
+    }
   }
 
   focusCanvas();
