@@ -24,7 +24,7 @@
 #include "input/manual_controls.h"
 #include "scenes/text_screens.h"
 #include "state/app_state.h"
-#include "web/glut_web.h"
+#include "web/glut/glut_web.h"
 
 namespace {
 

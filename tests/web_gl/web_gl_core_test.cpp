@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "support/gl_window.h"
-#include "web/gl_context.h"
-#include "web/gl_shape_cache.h"
+#include "web/gl/gl_context.h"
+#include "web/gl/gl_shape_cache.h"
 #include "web_gl/gl_calls.h"
 
 // The core's back end here records what it is given, as window coordinates

@@ -3,7 +3,7 @@
 // mode, bitmaps); the other draws the cached shapes from object-space
 // arrays kept on the GPU, transforming and lighting each vertex with the
 // matrices and lighting state of the moment as uniforms (the equation of
-// web/gl_lighting.cpp, as ShapeLighting reduces it). The frame's
+// web/gl/gl_lighting.cpp, as ShapeLighting reduces it). The frame's
 // clip-space vertices, indices, draws, framebuffer state changes and clears
 // are recorded in order and sent to WebGL together at the end of the frame
 // (or glFlush): one upload per buffer and one call into the page per frame
@@ -17,12 +17,12 @@
 #include <utility>
 #include <vector>
 
-#include "gl_backend.h"
-#include "gl_context.h"
-#include "gl_lighting.h"
-#include "gl_matrix_stacks.h"
-#include "gl_shape_cache.h"
-#include "webgl_context.h"
+#include "web/gl/gl_backend.h"
+#include "web/gl/gl_context.h"
+#include "web/gl/gl_lighting.h"
+#include "web/gl/gl_matrix_stacks.h"
+#include "web/gl/gl_shape_cache.h"
+#include "web/webgl/webgl_context.h"
 
 // clang-format off
 // Finds the canvas, creates the context and its programs and buffers, and

@@ -17,8 +17,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "gl_backend.h"
-#include "gl_matrix_math.h"
+#include "web/gl/gl_backend.h"
+#include "web/gl/gl_matrix_math.h"
 
 namespace glcore {
 

@@ -3,7 +3,7 @@
 #ifndef UNIVERSE_WEB_GL_MATRIX_STACKS_H
 #define UNIVERSE_WEB_GL_MATRIX_STACKS_H
 
-#include "gl_matrix_math.h"
+#include "web/gl/gl_matrix_math.h"
 
 namespace glcore {
 

@@ -9,11 +9,11 @@
 #include <initializer_list>
 #include <vector>
 
-#include "gl_primitives.h"
+#include "web/gl/gl_primitives.h"
 
-#include "gl_context.h"
-#include "gl_lighting.h"
-#include "gl_matrix_stacks.h"
+#include "web/gl/gl_context.h"
+#include "web/gl/gl_lighting.h"
+#include "web/gl/gl_matrix_stacks.h"
 
 namespace glcore {
 namespace {

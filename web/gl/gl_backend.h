@@ -1,4 +1,4 @@
-// What the GL core hands to its back end (web/gl_webgl_backend.cpp in the
+// What the GL core hands to its back end (web/webgl/gl_webgl_backend.cpp in the
 // page; the native test has a recording one): finished vertices in clip
 // coordinates with their colours, cached shapes to draw with the current
 // matrices and lighting, and the framebuffer operations.

@@ -5,10 +5,10 @@
 
 #include <cmath>
 
-#include "gl_backend.h"
-#include "gl_context.h"
-#include "gl_lighting.h"
-#include "gl_matrix_stacks.h"
+#include "web/gl/gl_backend.h"
+#include "web/gl/gl_context.h"
+#include "web/gl/gl_lighting.h"
+#include "web/gl/gl_matrix_stacks.h"
 
 namespace glcore {
 

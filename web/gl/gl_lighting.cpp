@@ -1,14 +1,14 @@
 // Lights, materials, the light model and colour material, and the lighting
 // of one vertex.
-#include "gl_lighting.h"
+#include "web/gl/gl_lighting.h"
 
 #include <GL/gl.h>
 
 #include <cmath>
 #include <cstring>
 
-#include "gl_context.h"
-#include "gl_matrix_stacks.h"
+#include "web/gl/gl_context.h"
+#include "web/gl/gl_matrix_stacks.h"
 
 namespace glcore {
 namespace {

@@ -8,9 +8,9 @@
 #include <cmath>
 #include <vector>
 
-#include "gl_backend.h"
-#include "gl_context.h"
-#include "gl_primitives.h"
+#include "web/gl/gl_backend.h"
+#include "web/gl/gl_context.h"
+#include "web/gl/gl_primitives.h"
 
 namespace glcore {
 namespace {

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <vector>
 
-#include "gl_shape_cache.h"
+#include "web/gl/gl_shape_cache.h"
 
 // The default quadric is the only one the viewer uses: filled, smooth
 // normals, facing outside, no texture coordinates. It holds nothing.

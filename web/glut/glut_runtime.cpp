@@ -9,8 +9,8 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
-#include "web/glut_web.h"
-#include "web/webgl_context.h"
+#include "web/glut/glut_web.h"
+#include "web/webgl/webgl_context.h"
 
 namespace {
 

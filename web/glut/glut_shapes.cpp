@@ -3,7 +3,7 @@
 // same float and double steps, the same primitives and the same vertex
 // order. freeglut keeps them in arrays drawn with glDrawArrays and
 // glDrawElements; here each shape's primitives are built once per set of
-// arguments into the shape cache (web/gl_shape_cache.h), split into lines
+// arguments into the shape cache (web/gl/gl_shape_cache.h), split into lines
 // and triangles as glBegin/glEnd would split them, and drawn from there.
 // Like freeglut's array draws, they leave GL's current normal and colour
 // as they were.
@@ -14,7 +14,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "gl_shape_cache.h"
+#include "web/gl/gl_shape_cache.h"
 
 using glcore::ShapeKey;
 using glcore::ShapeMesh;

@@ -1,10 +1,10 @@
 // glMatrixMode, the stacks and the matrix operations. Double arguments are
 // converted to float first, as Mesa does.
-#include "gl_matrix_stacks.h"
+#include "web/gl/gl_matrix_stacks.h"
 
 #include <GL/gl.h>
 
-#include "gl_context.h"
+#include "web/gl/gl_context.h"
 
 namespace glcore {
 namespace {

@@ -2,7 +2,7 @@
 // raster position, which then moves right by the glyph's width.
 #include <GL/freeglut.h>
 
-#include "glut_font_data.h"
+#include "web/glut/glut_font_data.h"
 
 namespace {
 

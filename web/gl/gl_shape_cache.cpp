@@ -1,12 +1,12 @@
 // The shape cache, and a shape drawn through the CPU's vertex processing.
-#include "gl_shape_cache.h"
+#include "web/gl/gl_shape_cache.h"
 
 #include <map>
 #include <memory>
 #include <tuple>
 
-#include "gl_context.h"
-#include "gl_primitives.h"
+#include "web/gl/gl_context.h"
+#include "web/gl/gl_primitives.h"
 
 namespace glcore {
 namespace {

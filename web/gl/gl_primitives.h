@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "gl_backend.h"
+#include "web/gl/gl_backend.h"
 
 namespace glcore {
 

@@ -1,4 +1,4 @@
-#include "gl_matrix_math.h"
+#include "web/gl/gl_matrix_math.h"
 
 #include <cmath>
 #include <cstring>
