@@ -170,11 +170,11 @@ EM_JS(void, webglResizeInPage, (int width, int height), {
 //   kDraw mode baseVertex firstIndex count (the indices count from baseVertex);
 //   kState x y width height depthTest depthFunc depthMask cullFace cullMode frontFace;
 //   kClear mask red green blue alpha depth (the colours and depth as float32 bits);
-//   kShape id positions normals vertexCount indices indexCount mode uniformsAt
+//   kShape id positions normals vertexCount indices indexCount uniformsAt
 //     chunks chunkCount: a cached shape, its arrays (heap addresses) sent the
 //     first time only, its uniforms at `uniforms` + uniformsAt floats (see
-//     recordShapeUniforms), drawn a chunk at a time (ShapeChunk: four int32
-//     words each).
+//     recordShapeUniforms), drawn a chunk at a time (ShapeChunk: five int32
+//     words each, the last its mode).
 EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vertexFirst,
                                 int vertexEnd, const uint16_t* indices, int indexCount,
                                 int indexFirst, int indexEnd, const int* commands,
@@ -245,7 +245,7 @@ EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vert
             G.drawnShape = words[i + 1];
             G.chunkBase = -1;
         }
-        var u = G.uniforms, at = (uniforms >> 2) + words[i + 8], f = HEAPF32;
+        var u = G.uniforms, at = (uniforms >> 2) + words[i + 7], f = HEAPF32;
         gl.uniformMatrix4fv(u.modelviewProjection, false, f.subarray(at, at + 16));
         gl.uniformMatrix3fv(u.normalMatrix, false, f.subarray(at + 16, at + 25));
         gl.uniform3fv(u.toLight, f.subarray(at + 25, at + 28));
@@ -255,7 +255,7 @@ EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vert
         gl.uniform3fv(u.specular, f.subarray(at + 45, at + 51));
         gl.uniform1fv(u.shininess, f.subarray(at + 51, at + 53));
         gl.uniform1fv(u.faceSign, f.subarray(at + 53, at + 55));
-        for (var c = words[i + 9] >> 2, end = c + 4 * words[i + 10]; c < end; c += 4) {
+        for (var c = words[i + 8] >> 2, end = c + 5 * words[i + 9]; c < end; c += 5) {
             var base = words[c];
             if (base !== G.chunkBase) {
                 gl.bindBuffer(gl.ARRAY_BUFFER, buffers.positions);
@@ -264,7 +264,7 @@ EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vert
                 gl.vertexAttribPointer(1, 3, gl.FLOAT, false, 0, base * 12);
                 G.chunkBase = base;
             }
-            gl.drawElements(words[i + 7], words[c + 3], gl.UNSIGNED_SHORT, words[c + 2] * 2);
+            gl.drawElements(words[c + 4], words[c + 3], gl.UNSIGNED_SHORT, words[c + 2] * 2);
         }
     }
     gl.bindBuffer(gl.ARRAY_BUFFER, G.vertexBuffer);
@@ -290,7 +290,7 @@ EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vert
             i += 7;
         } else {
             drawShape(words, i);
-            i += 11;
+            i += 10;
         }
     }
 });
@@ -302,6 +302,7 @@ namespace {
 // Recorded command kinds (see webglReplayInPage).
 enum Op : int32_t { kDraw = 0, kState = 1, kClear = 2, kShape = 3 };
 constexpr int kStateWords = 10;
+static_assert(sizeof(ShapeChunk) == 5 * sizeof(int32_t), "kShape's chunks are read as int32 words");
 
 // While false, nothing reaches WebGL (webglSetFrameVisible).
 bool frameVisible = true;
@@ -490,7 +491,7 @@ void drawShape(const CachedShape& shape) {
                     {kShape, shape.id, heapAddress(mesh.positions.data()),
                      heapAddress(mesh.normals.data()), mesh.vertexCount(),
                      heapAddress(mesh.indices.data()), static_cast<int32_t>(mesh.indices.size()),
-                     webglMode(mesh.mode), uniformsAt, heapAddress(mesh.chunks.data()),
+                     uniformsAt, heapAddress(mesh.chunks.data()),
                      static_cast<int32_t>(mesh.chunks.size())});
     lastDraw = SIZE_MAX;
 }
