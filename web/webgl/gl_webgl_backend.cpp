@@ -97,16 +97,27 @@ EM_JS(int, webglCreateContextInPage, (const char* selector, int width, int heigh
         return program;
     }
     var G = {gl: gl, canvas: canvas, lost: false, state: null};
+    // The shape program's uniforms: name, first and end float in a kShape
+    // command's uniforms (recordShapeUniforms), and how each is set.
+    function matrix4(l, v) { gl.uniformMatrix4fv(l, false, v); }
+    function matrix3(l, v) { gl.uniformMatrix3fv(l, false, v); }
+    function vector4(l, v) { gl.uniform4fv(l, v); }
+    function vector3(l, v) { gl.uniform3fv(l, v); }
+    function scalar(l, v) { gl.uniform1fv(l, v); }
+    G.shapeUniforms = [['modelviewProjection', 0, 16, matrix4], ['normalMatrix', 16, 25, matrix3],
+        ['toLight', 25, 28, vector3], ['halfVector', 28, 31, vector3], ['base', 31, 39, vector4],
+        ['diffuse', 39, 45, vector3], ['specular', 45, 51, vector3], ['shininess', 51, 53, scalar],
+        ['faceSign', 53, 55, scalar]];
     // Programs and buffers; again after a lost context comes back.
     function setUp() {
         G.clip = link(clipSource, 'clip', ['position', 'front', 'back']);
         G.shape = link(shapeSource, 'shape', ['position', 'normal']);
-        var u = {};
-        ['modelviewProjection', 'normalMatrix', 'toLight', 'halfVector', 'base', 'diffuse',
-         'specular', 'shininess', 'faceSign'].forEach(function (name) {
-            u[name] = gl.getUniformLocation(G.shape, name);
+        G.uniforms = {};
+        G.shapeUniforms.forEach(function (u) {
+            G.uniforms[u[0]] = gl.getUniformLocation(G.shape, u[0]);
         });
-        G.uniforms = u;
+        // What the shape program's uniforms hold: nothing yet (NaN equals nothing).
+        G.held = new Float32Array(55).fill(NaN);
         G.vertexBuffer = gl.createBuffer();
         G.indexBuffer = gl.createBuffer();
         G.bytes = [0, 0];
@@ -245,16 +256,17 @@ EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vert
             G.drawnShape = words[i + 1];
             G.chunkBase = -1;
         }
-        var u = G.uniforms, at = (uniforms >> 2) + words[i + 7], f = HEAPF32;
-        gl.uniformMatrix4fv(u.modelviewProjection, false, f.subarray(at, at + 16));
-        gl.uniformMatrix3fv(u.normalMatrix, false, f.subarray(at + 16, at + 25));
-        gl.uniform3fv(u.toLight, f.subarray(at + 25, at + 28));
-        gl.uniform3fv(u.halfVector, f.subarray(at + 28, at + 31));
-        gl.uniform4fv(u.base, f.subarray(at + 31, at + 39));
-        gl.uniform3fv(u.diffuse, f.subarray(at + 39, at + 45));
-        gl.uniform3fv(u.specular, f.subarray(at + 45, at + 51));
-        gl.uniform1fv(u.shininess, f.subarray(at + 51, at + 53));
-        gl.uniform1fv(u.faceSign, f.subarray(at + 53, at + 55));
+        // Only the uniforms that differ from what the program holds: from
+        // one shape to the next mostly the matrices alone.
+        var at = (uniforms >> 2) + words[i + 7], f = HEAPF32, held = G.held;
+        G.shapeUniforms.forEach(function (u) {
+            var start = u[1], end = u[2], k = start;
+            while (k < end && held[k] === f[at + k]) k++;
+            if (k === end) return;
+            var values = f.subarray(at + start, at + end);
+            u[3](G.uniforms[u[0]], values);
+            held.set(values, start);
+        });
         for (var c = words[i + 8] >> 2, end = c + 5 * words[i + 9]; c < end; c += 5) {
             var base = words[c];
             if (base !== G.chunkBase) {
