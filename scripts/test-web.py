@@ -339,6 +339,21 @@ def check_shader_against_cpu(page):
     return share >= 0.999, f"{share * 100:.2f}% of pixels equal"
 
 
+def check_stars_against_cpu(page):
+    """The lit automatic Universe with all its stars (steady and blinking),
+    their triangles drawn by the GPU as instances of one group, against the
+    same frame with them through the CPU's vertex processing."""
+    page.open("scene=universe-auto&stars=steady&ticks=3&pause")
+    page.capture(web_png("stars-gpu"))
+    before = page.frames()
+    page.js("Module._webglDrawTrianglesOnCpu(1)")
+    page.wait_new_frame(before)
+    page.capture(web_png("stars-cpu"))
+    page.js("Module._webglDrawTrianglesOnCpu(0)")
+    share = equal_share(web_png("stars-gpu"), web_png("stars-cpu"))
+    return share >= 0.999, f"{share * 100:.2f}% of pixels equal"
+
+
 def emulate(page, width, height, ratio, touch=False):
     """Emulates a screen of width x height CSS pixels (None: the window's)."""
     if width is None:
@@ -511,6 +526,7 @@ def run_checks(page, report, site):
     report.run("bad parameter: message and intro", lambda: check_bad_parameter(page))
     page.read_console()
     report.run("shapes: vertex shader as the CPU", lambda: check_shader_against_cpu(page))
+    report.run("stars: instances on the GPU as the CPU", lambda: check_stars_against_cpu(page))
     report.run("fill: device pixels, no scrolling, reshape", lambda: check_fill(page))
     report.run("long address: page answers", lambda: check_long_address(page))
     report.run("opened as a file", lambda: check_file(page, site))

@@ -30,6 +30,7 @@ struct Recorded {
 };
 std::vector<Recorded> recorded;
 std::vector<glcore::DrawVertex> windowPoints;
+std::vector<float> offered;  // drawObjectTriangles' positions, then normals, per call
 
 void record(int count, const glcore::DrawVertex* const* v) {
     Recorded r{};
@@ -66,6 +67,12 @@ void drawWindowPoints(const DrawVertex* vertices, int count) {
     windowPoints.assign(vertices, vertices + count);
 }
 void drawShape(const CachedShape& shape) { drawShapeOnCpu(shape); }
+// Keeps what it is offered and declines it, so the CPU draws it as well.
+bool drawObjectTriangles(const float* positions, const float* normals, int count) {
+    offered.insert(offered.end(), positions, positions + 3 * count);
+    offered.insert(offered.end(), normals, normals + 3 * count);
+    return false;
+}
 void framebufferStateChanged() {}
 void clearFramebuffer(GLbitfield) {}
 void flushDrawing() {}
@@ -240,6 +247,39 @@ TEST(WebGLCore, ShapeStripsJoinedInOneKeepEachTriangle) {
     std::vector<uint32_t> onCpu;
     glcore::chunkPrimitives(mesh, strip, onCpu);
     EXPECT_EQ(onCpu, expected);
+}
+
+// Immediate mode's triangles of one colour are offered to the back end in
+// object space, whole triangles only, with the normal each vertex had; a
+// colour changed inside the primitive or another primitive keep to the CPU.
+TEST(WebGLCore, TrianglesOfOneColourOfferedInObjectSpace) {
+    const GLCalls& gl = webCoreCalls();
+    gl.loadIdentity();
+    gl.translatef(100, 0, 0);
+    offered.clear();
+    gl.color3f(0.9f, 0.5f, 0.2f);
+    gl.normal3f(0, 0, 1);
+    gl.begin(GL_TRIANGLES);
+    gl.vertex3i(25, 150, 25);
+    gl.vertex3i(0, 50, 50);
+    gl.normal3f(1, 0, 0);
+    gl.vertex3i(50, 50, 50);
+    gl.vertex3i(1, 2, 3);  // not a whole triangle
+    gl.end();
+    const std::vector<float> expected = {25, 150, 25, 0, 50, 50, 50, 50, 50,
+                                         0,  0,   1,  0, 0,  1,  1,  0,  0};
+    EXPECT_EQ(offered, expected);
+    offered.clear();
+    gl.begin(GL_TRIANGLES);
+    gl.vertex3i(25, 150, 25);
+    gl.color3f(0, 0, 1);
+    gl.vertex3i(0, 50, 50);
+    gl.vertex3i(50, 50, 50);
+    gl.end();
+    gl.begin(GL_TRIANGLE_STRIP);
+    for (int v = 0; v < 4; v++) gl.vertex3i(v, v * v, 0);
+    gl.end();
+    EXPECT_TRUE(offered.empty());
 }
 
 // The same calls' errors and queries on both: the texture matrix is a stack

@@ -27,6 +27,8 @@
 // clang-format off
 // Finds the canvas, creates the context and its programs and buffers, and
 // listens for the context's loss and return. Module.universeGL holds it all.
+// Returns 0 on failure, else 1, plus 2 where the group program runs (WebGL's
+// ANGLE_instanced_arrays and 13 vertex attributes).
 // A shader that does not compile or link puts its log in the page's message.
 EM_JS(int, webglCreateContextInPage, (const char* selector, int width, int height), {
     var canvas = document.querySelector(UTF8ToString(selector));
@@ -57,26 +59,40 @@ EM_JS(int, webglCreateContextInPage, (const char* selector, int width, int heigh
     // where N.L > 0 (1 for 0^0), N the eye normal turned by the face's sign
     // (faceSign[0] is 1). Two-sided, at most one face has N.L > 0, so one
     // pow serves both; one-sided, the back's uniforms are the front's.
-    var shapeSource =
-        'attribute vec3 position; attribute vec3 normal;\n' +
-        'uniform mat4 modelviewProjection; uniform mat3 normalMatrix;\n' +
+    var lightSource =
         'uniform vec3 toLight; uniform vec3 halfVector;\n' +
-        'uniform vec4 base[2]; uniform vec3 diffuse[2]; uniform vec3 specular[2];\n' +
-        'uniform float shininess[2]; uniform float faceSign[2];\n' +
+        'uniform vec3 specular[2]; uniform float shininess[2]; uniform float faceSign[2];\n' +
         'varying vec4 frontColour; varying vec4 backColour;\n' +
-        'void main() {\n' +
-        ' gl_Position = modelviewProjection * vec4(position, 1.0);\n' +
-        ' vec3 n = normalMatrix * normal;\n' +
+        'void light(vec3 n, vec4 base0, vec4 base1, vec3 diffuse0, vec3 diffuse1) {\n' +
         ' float nl = dot(n, toLight), nh = dot(n, halfVector);\n' +
         ' float backNl = faceSign[1] * nl, backNh = faceSign[1] * nh;\n' +
         ' bool frontLit = nl > 0.0;\n' +
         ' float h = max(frontLit ? nh : backNh, 0.0);\n' +
         ' float shine = frontLit ? shininess[0] : shininess[1];\n' +
         ' float highlight = h > 0.0 ? pow(h, shine) : (shine == 0.0 ? 1.0 : 0.0);\n' +
-        ' frontColour = vec4(clamp(base[0].rgb + max(nl, 0.0) * diffuse[0] +\n' +
-        '   (frontLit ? highlight : 0.0) * specular[0], 0.0, 1.0), base[0].a);\n' +
-        ' backColour = vec4(clamp(base[1].rgb + max(backNl, 0.0) * diffuse[1] +\n' +
-        '   (backNl > 0.0 ? highlight : 0.0) * specular[1], 0.0, 1.0), base[1].a);\n' +
+        ' frontColour = vec4(clamp(base0.rgb + max(nl, 0.0) * diffuse0 +\n' +
+        '   (frontLit ? highlight : 0.0) * specular[0], 0.0, 1.0), base0.a);\n' +
+        ' backColour = vec4(clamp(base1.rgb + max(backNl, 0.0) * diffuse1 +\n' +
+        '   (backNl > 0.0 ? highlight : 0.0) * specular[1], 0.0, 1.0), base1.a);\n' +
+        '}\n';
+    var shapeSource = lightSource +
+        'attribute vec3 position; attribute vec3 normal;\n' +
+        'uniform mat4 modelviewProjection; uniform mat3 normalMatrix;\n' +
+        'uniform vec4 base[2]; uniform vec3 diffuse[2];\n' +
+        'void main() {\n' +
+        ' gl_Position = modelviewProjection * vec4(position, 1.0);\n' +
+        ' light(normalMatrix * normal, base[0], base[1], diffuse[0], diffuse[1]);\n' +
+        '}\n';
+    // Immediate mode's triangles in groups drawn as instances: the
+    // vertices with the colour's lighting terms, the matrices an instance's.
+    var groupSource = lightSource +
+        'attribute vec3 position; attribute vec3 normal;\n' +
+        'attribute vec4 base0; attribute vec4 base1; attribute vec3 diffuse0; attribute vec3 diffuse1;\n' +
+        'attribute vec4 mvp0; attribute vec4 mvp1; attribute vec4 mvp2; attribute vec4 mvp3;\n' +
+        'attribute vec3 normal0; attribute vec3 normal1; attribute vec3 normal2;\n' +
+        'void main() {\n' +
+        ' gl_Position = mat4(mvp0, mvp1, mvp2, mvp3) * vec4(position, 1.0);\n' +
+        ' light(mat3(normal0, normal1, normal2) * normal, base0, base1, diffuse0, diffuse1);\n' +
         '}\n';
     function compile(type, source, what) {
         var shader = gl.createShader(type);
@@ -118,9 +134,23 @@ EM_JS(int, webglCreateContextInPage, (const char* selector, int width, int heigh
         });
         // What the shape program's uniforms hold: nothing yet (NaN equals nothing).
         G.held = new Float32Array(55).fill(NaN);
+        G.instancing = gl.getExtension('ANGLE_instanced_arrays');
+        G.group = null;
+        if (G.instancing && gl.getParameter(gl.MAX_VERTEX_ATTRIBS) >= 13) {
+            G.group = link(groupSource, 'group', ['position', 'normal', 'base0', 'base1',
+                'diffuse0', 'diffuse1', 'mvp0', 'mvp1', 'mvp2', 'mvp3', 'normal0', 'normal1',
+                'normal2']);
+            G.groupUniforms = {};
+            ['toLight', 'halfVector', 'specular', 'shininess', 'faceSign'].forEach(function (name) {
+                G.groupUniforms[name] = gl.getUniformLocation(G.group, name);
+            });
+            for (var a = 6; a < 13; a++) G.instancing.vertexAttribDivisorANGLE(a, 1);
+            G.groupBuffer = gl.createBuffer();
+            G.instanceBuffer = gl.createBuffer();
+        }
         G.vertexBuffer = gl.createBuffer();
         G.indexBuffer = gl.createBuffer();
-        G.bytes = [0, 0];
+        G.bytes = [0, 0, 0, 0];
         G.shapes = [];
         G.program = null;
         G.base = -1;
@@ -163,7 +193,7 @@ EM_JS(int, webglCreateContextInPage, (const char* selector, int width, int heigh
         Module._webglContextRestored();
     });
     Module.universeGL = G;
-    return 1;
+    return G.group ? 3 : 1;
 });
 
 EM_JS(void, webglResizeInPage, (int width, int height), {
@@ -185,14 +215,30 @@ EM_JS(void, webglResizeInPage, (int width, int height), {
 //     chunks chunkCount: a cached shape, its arrays (heap addresses) sent the
 //     first time only, its uniforms at `uniforms` + uniformsAt floats (see
 //     recordShapeUniforms), drawn a chunk at a time (ShapeChunk: five int32
-//     words each, the last its mode).
+//     words each, the last its mode);
+//   kGroup firstVertex vertexCount firstInstance instanceCount uniformsAt:
+//     triangles from the group vertices (kGroupVertexFloats floats each: position,
+//     normal, base front and back, diffuse front and back) drawn once per
+//     instance (kInstanceFloats floats each: the modelview-projection and the
+//     normal matrix, by columns), the light's uniforms at `uniforms` +
+//     uniformsAt (see recordGroupUniforms).
+// The group vertices and the instances go up before the vertices, the
+// group vertices as the vertices do, the instances whole.
 EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vertexFirst,
                                 int vertexEnd, const uint16_t* indices, int indexCount,
                                 int indexFirst, int indexEnd, const int* commands,
-                                int commandCount, const float* uniforms), {
+                                int commandCount, const float* uniforms,
+                                const float* groupVertices, int groupCount, int groupFirst,
+                                int groupEnd, const float* instances, int instanceCount), {
     var G = Module.universeGL;
     if (!G || G.lost) return;
     var gl = G.gl;
+    // Enables the vertex attribute arrays below `count`, disables the rest.
+    function useAttributes(count) {
+        for (var a = 0; a < 13; a++) {
+            if (a < count) gl.enableVertexAttribArray(a); else gl.disableVertexAttribArray(a);
+        }
+    }
     function upload(target, slot, heap, start, size, count, first, end) {
         var bytes = heap.BYTES_PER_ELEMENT * size;
         if (count * bytes > G.bytes[slot]) {
@@ -208,9 +254,7 @@ EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vert
             gl.useProgram(G.clip);
             gl.bindBuffer(gl.ARRAY_BUFFER, G.vertexBuffer);
             gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, G.indexBuffer);
-            gl.enableVertexAttribArray(0);
-            gl.enableVertexAttribArray(1);
-            gl.enableVertexAttribArray(2);
+            useAttributes(3);
             G.program = G.clip;
             G.base = -1;
         }
@@ -245,9 +289,7 @@ EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vert
         var buffers = shapeBuffers(words[i + 1], words, i);
         if (G.program !== G.shape) {
             gl.useProgram(G.shape);
-            gl.disableVertexAttribArray(2);
-            gl.enableVertexAttribArray(0);
-            gl.enableVertexAttribArray(1);
+            useAttributes(2);
             G.program = G.shape;
             G.drawnShape = -1;
         }
@@ -279,6 +321,42 @@ EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vert
             gl.drawElements(words[c + 4], words[c + 3], gl.UNSIGNED_SHORT, words[c + 2] * 2);
         }
     }
+    function drawGroup(words, i) {
+        if (!G.group) return;  // a context given back without instancing
+        if (G.program !== G.group) {
+            gl.useProgram(G.group);
+            useAttributes(13);
+            G.program = G.group;
+        }
+        var sizes = [3, 3, 4, 4, 3, 3], offset = words[i + 1] * 80;
+        gl.bindBuffer(gl.ARRAY_BUFFER, G.groupBuffer);
+        for (var a = 0; a < 6; a++) {
+            gl.vertexAttribPointer(a, sizes[a], gl.FLOAT, false, 80, offset);
+            offset += sizes[a] * 4;
+        }
+        var instance = words[i + 3] * 100;
+        gl.bindBuffer(gl.ARRAY_BUFFER, G.instanceBuffer);
+        for (var a = 0; a < 4; a++) {
+            gl.vertexAttribPointer(6 + a, 4, gl.FLOAT, false, 100, instance + a * 16);
+        }
+        for (var a = 0; a < 3; a++) {
+            gl.vertexAttribPointer(10 + a, 3, gl.FLOAT, false, 100, instance + 64 + a * 12);
+        }
+        var u = G.groupUniforms, at = (uniforms >> 2) + words[i + 5], f = HEAPF32;
+        gl.uniform3fv(u.toLight, f.subarray(at, at + 3));
+        gl.uniform3fv(u.halfVector, f.subarray(at + 3, at + 6));
+        gl.uniform3fv(u.specular, f.subarray(at + 6, at + 12));
+        gl.uniform1fv(u.shininess, f.subarray(at + 12, at + 14));
+        gl.uniform1fv(u.faceSign, f.subarray(at + 14, at + 16));
+        G.instancing.drawArraysInstancedANGLE(gl.TRIANGLES, 0, words[i + 2], words[i + 4]);
+    }
+    if (G.group) {
+        gl.bindBuffer(gl.ARRAY_BUFFER, G.groupBuffer);
+        upload(gl.ARRAY_BUFFER, 2, HEAPF32, groupVertices >> 2, 20, groupCount, groupFirst,
+               groupEnd);
+        gl.bindBuffer(gl.ARRAY_BUFFER, G.instanceBuffer);
+        upload(gl.ARRAY_BUFFER, 3, HEAPF32, instances >> 2, 25, instanceCount, 0, instanceCount);
+    }
     gl.bindBuffer(gl.ARRAY_BUFFER, G.vertexBuffer);
     upload(gl.ARRAY_BUFFER, 0, HEAPF32, vertices >> 2, 12, vertexCount, vertexFirst, vertexEnd);
     gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, G.indexBuffer);
@@ -300,9 +378,12 @@ EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vert
             gl.clearDepth(floats[i + 6]);
             gl.clear(words[i + 1]);
             i += 7;
-        } else {
+        } else if (op == 3) {
             drawShape(words, i);
             i += 10;
+        } else {
+            drawGroup(words, i);
+            i += 6;
         }
     }
 });
@@ -312,8 +393,11 @@ namespace glcore {
 namespace {
 
 // Recorded command kinds (see webglReplayInPage).
-enum Op : int32_t { kDraw = 0, kState = 1, kClear = 2, kShape = 3 };
+enum Op : int32_t { kDraw = 0, kState = 1, kClear = 2, kShape = 3, kGroup = 4 };
 constexpr int kStateWords = 10;
+constexpr int kGroupVertexFloats = 20;  // position, normal, base x 2, diffuse x 2
+constexpr int kInstanceFloats = 25;     // modelview-projection, normal matrix
+constexpr int kGroupUniformFloats = 16;
 static_assert(sizeof(ShapeChunk) == 5 * sizeof(int32_t), "kShape's chunks are read as int32 words");
 
 // While false, nothing reaches WebGL (webglSetFrameVisible).
@@ -321,6 +405,11 @@ bool frameVisible = true;
 // Whether shapes go through the CPU's vertex processing instead of the
 // vertex shader (webglDrawShapesOnCpu).
 bool shapesOnCpu = false;
+// Whether the page draws triangle groups (the group program runs), and
+// whether immediate mode's triangles go through the CPU all the same
+// (webglDrawTrianglesOnCpu).
+bool groupsInPage = false;
+bool trianglesOnCpu = false;
 
 // The frame so far: its vertices, the indices into them and the commands
 // that draw them, in order.
@@ -329,6 +418,21 @@ std::vector<uint16_t> frameIndices;
 std::vector<int32_t> commands;
 std::vector<float> shapeUniforms;  // the kShape commands' uniforms
 size_t lastDraw = SIZE_MAX;  // index in `commands` of the last command when it is a draw
+
+// Immediate mode's triangles given under one set of matrices and one light
+// make a group; a group equal to the last command's, vertex for vertex, is
+// another instance of it. The open group is recorded when something else
+// comes.
+std::vector<float> groupVertices;  // the frame's, kGroupVertexFloats each
+std::vector<float> instances;      // the frame's, kInstanceFloats each
+std::vector<float> openGroup;      // the open group's vertices
+float openMatrices[kInstanceFloats];
+float openUniforms[kGroupUniformFloats];
+bool groupOpen = false;
+size_t lastGroup = SIZE_MAX;  // index in `commands` of the last command when it is a kGroup
+std::vector<float> uploadedGroupVertices;
+
+void beforeCommand();
 
 // What the page's vertex and index buffers hold from the last upload.
 std::vector<DrawVertex> uploadedVertices;
@@ -410,6 +514,7 @@ void recordState(const GLint* viewport) {
     if (stateRecorded && std::memcmp(state, recordedState, sizeof state) == 0) return;
     std::memcpy(recordedState, state, sizeof state);
     stateRecorded = true;
+    beforeCommand();
     commands.push_back(kState);
     commands.insert(commands.end(), state, state + kStateWords);
     lastDraw = SIZE_MAX;
@@ -423,14 +528,21 @@ int32_t heapAddress(const void* pointer) {
 
 // A kShape command's uniforms, in the order webglReplayInPage reads them:
 // the matrices, the light's vectors, then each field for both faces.
-void recordShapeUniforms(const ShapeLighting& lighting) {
-    std::vector<float>& u = shapeUniforms;
+// The modelview-projection and the normal matrix, by columns.
+void currentMatrices(float out[kInstanceFloats]) {
     const Matrix& mvp = modelviewProjectionMatrix();
-    u.insert(u.end(), mvp.m, mvp.m + 16);
+    std::copy(mvp.m, mvp.m + 16, out);
     const float (&normal)[3][3] = normalTransform();
     for (int col = 0; col < 3; col++) {
-        for (int row = 0; row < 3; row++) u.push_back(normal[row][col]);
+        for (int row = 0; row < 3; row++) out[16 + 3 * col + row] = normal[row][col];
     }
+}
+
+void recordShapeUniforms(const ShapeLighting& lighting) {
+    std::vector<float>& u = shapeUniforms;
+    float matrices[kInstanceFloats];
+    currentMatrices(matrices);
+    u.insert(u.end(), matrices, matrices + kInstanceFloats);
     u.insert(u.end(), lighting.toLight, lighting.toLight + 3);
     u.insert(u.end(), lighting.half, lighting.half + 3);
     for (const FaceLighting& f : lighting.faces) u.insert(u.end(), f.base, f.base + 4);
@@ -440,13 +552,89 @@ void recordShapeUniforms(const ShapeLighting& lighting) {
     for (const FaceLighting& f : lighting.faces) u.push_back(f.sign);
 }
 
+// A kGroup command's uniforms, in the order webglReplayInPage reads them:
+// what the group's vertices share.
+void groupUniforms(const ShapeLighting& lighting, float out[kGroupUniformFloats]) {
+    float* u = std::copy(lighting.toLight, lighting.toLight + 3, out);
+    u = std::copy(lighting.half, lighting.half + 3, u);
+    for (const FaceLighting& f : lighting.faces) u = std::copy(f.specular, f.specular + 3, u);
+    for (const FaceLighting& f : lighting.faces) *u++ = f.shininess;
+    for (const FaceLighting& f : lighting.faces) *u++ = f.sign;
+}
+
+// Records the open group: one more instance of the last command's group
+// when it is the same, else a kGroup command of its own.
+void closeGroup() {
+    if (!groupOpen) return;
+    groupOpen = false;
+    instances.insert(instances.end(), openMatrices, openMatrices + kInstanceFloats);
+    if (lastGroup != SIZE_MAX) {
+        const int32_t* last = &commands[lastGroup];
+        const size_t floats = static_cast<size_t>(last[2]) * kGroupVertexFloats;
+        if (floats == openGroup.size() &&
+            std::equal(openGroup.begin(), openGroup.end(),
+                       groupVertices.begin() + last[1] * kGroupVertexFloats) &&
+            std::equal(openUniforms, openUniforms + kGroupUniformFloats,
+                       shapeUniforms.begin() + last[5])) {
+            commands[lastGroup + 4]++;
+            return;
+        }
+    }
+    lastGroup = commands.size();
+    commands.insert(commands.end(),
+                    {kGroup, static_cast<int32_t>(groupVertices.size() / kGroupVertexFloats),
+                     static_cast<int32_t>(openGroup.size() / kGroupVertexFloats),
+                     static_cast<int32_t>(instances.size() / kInstanceFloats) - 1, 1,
+                     static_cast<int32_t>(shapeUniforms.size())});
+    groupVertices.insert(groupVertices.end(), openGroup.begin(), openGroup.end());
+    shapeUniforms.insert(shapeUniforms.end(), openUniforms, openUniforms + kGroupUniformFloats);
+}
+
+// Before any other command: the open group goes first, and the next group
+// cannot join the last one.
+void beforeCommand() {
+    closeGroup();
+    lastGroup = SIZE_MAX;
+}
+
 }  // namespace
+
+bool drawObjectTriangles(const float* positions, const float* normals, int count) {
+    ShapeLighting lighting;
+    if (!frameVisible || !groupsInPage || trianglesOnCpu || !shapeLighting(false, lighting)) {
+        return false;
+    }
+    float matrices[kInstanceFloats], uniforms[kGroupUniformFloats];
+    currentMatrices(matrices);
+    groupUniforms(lighting, uniforms);
+    if (groupOpen && !(std::equal(matrices, matrices + kInstanceFloats, openMatrices) &&
+                       std::equal(uniforms, uniforms + kGroupUniformFloats, openUniforms))) {
+        closeGroup();
+    }
+    if (!groupOpen) {
+        groupOpen = true;
+        lastDraw = SIZE_MAX;
+        std::copy(matrices, matrices + kInstanceFloats, openMatrices);
+        std::copy(uniforms, uniforms + kGroupUniformFloats, openUniforms);
+        openGroup.clear();
+    }
+    for (int v = 0; v < count; v++) {
+        openGroup.insert(openGroup.end(), positions + 3 * v, positions + 3 * v + 3);
+        openGroup.insert(openGroup.end(), normals + 3 * v, normals + 3 * v + 3);
+        for (const FaceLighting& f : lighting.faces) openGroup.insert(openGroup.end(), f.base, f.base + 4);
+        for (const FaceLighting& f : lighting.faces) {
+            openGroup.insert(openGroup.end(), f.diffuse, f.diffuse + 3);
+        }
+    }
+    return true;
+}
 
 // Draws share one command while they have the same kind, nothing comes
 // between them and their vertices fit the 16-bit indices from its base.
 void drawIndexed(DrawMode mode, const DrawVertex* vertices, int vertexCount,
                  const uint32_t* indices, int indexCount) {
     if (indexCount <= 0 || !frameVisible) return;
+    beforeCommand();
     const int32_t glMode = webglMode(mode);
     const int32_t first = static_cast<int32_t>(frameVertices.size());
     uint32_t offset = 0;
@@ -497,6 +685,7 @@ void drawShape(const CachedShape& shape) {
         drawShapeOnCpu(shape);
         return;
     }
+    beforeCommand();
     const int32_t uniformsAt = static_cast<int32_t>(shapeUniforms.size());
     recordShapeUniforms(lighting);
     commands.insert(commands.end(),
@@ -509,29 +698,40 @@ void drawShape(const CachedShape& shape) {
 }
 
 void flushDrawing() {
+    beforeCommand();
     if (!frameVisible) {
         commands.clear();
         frameVertices.clear();
         frameIndices.clear();
         shapeUniforms.clear();
+        groupVertices.clear();
+        instances.clear();
         lastDraw = SIZE_MAX;
         return;
     }
     if (commands.empty()) return;
-    size_t vertexFirst, vertexEnd, indexFirst, indexEnd;
+    size_t vertexFirst, vertexEnd, indexFirst, indexEnd, groupFirst, groupEnd;
     changedSpan(frameVertices, uploadedVertices, vertexFirst, vertexEnd);
     changedSpan(frameIndices, uploadedIndices, indexFirst, indexEnd);
+    changedSpan(groupVertices, uploadedGroupVertices, groupFirst, groupEnd);
     webglReplayInPage(frameVertices.empty() ? nullptr : frameVertices.front().position,
                       static_cast<int>(frameVertices.size()), static_cast<int>(vertexFirst),
                       static_cast<int>(vertexEnd), frameIndices.data(),
                       static_cast<int>(frameIndices.size()), static_cast<int>(indexFirst),
                       static_cast<int>(indexEnd), commands.data(),
-                      static_cast<int>(commands.size()), shapeUniforms.data());
+                      static_cast<int>(commands.size()), shapeUniforms.data(),
+                      groupVertices.data(), static_cast<int>(groupVertices.size() / kGroupVertexFloats),
+                      static_cast<int>(groupFirst / kGroupVertexFloats),
+                      static_cast<int>((groupEnd + kGroupVertexFloats - 1) / kGroupVertexFloats),
+                      instances.data(), static_cast<int>(instances.size() / kInstanceFloats));
     // The buffers now hold this frame's arrays.
     std::swap(frameVertices, uploadedVertices);
     std::swap(frameIndices, uploadedIndices);
+    std::swap(groupVertices, uploadedGroupVertices);
     frameVertices.clear();
     frameIndices.clear();
+    groupVertices.clear();
+    instances.clear();
     commands.clear();
     shapeUniforms.clear();
     lastDraw = SIZE_MAX;
@@ -542,6 +742,7 @@ void framebufferStateChanged() { recordState(); }
 void clearFramebuffer(GLbitfield mask) {
     if (!frameVisible) return;
     const Context& s = context();
+    beforeCommand();
     const int32_t buffers =
         static_cast<int32_t>(mask & (GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT));
     commands.insert(commands.end(), {kClear, buffers, floatBits(s.clearColor[0]),
@@ -555,7 +756,9 @@ void clearFramebuffer(GLbitfield mask) {
 using namespace glcore;
 
 bool webglCreateContext(const char* canvasSelector, int width, int height) {
-    if (!webglCreateContextInPage(canvasSelector, width, height)) return false;
+    const int created = webglCreateContextInPage(canvasSelector, width, height);
+    if (!created) return false;
+    groupsInPage = (created & 2) != 0;
     setWindowSize(width, height);
     GLint* viewport = context().viewport;
     if (viewport[2] == 0 && viewport[3] == 0) {
@@ -565,6 +768,7 @@ bool webglCreateContext(const char* canvasSelector, int width, int height) {
     stateRecorded = false;
     uploadedVertices.clear();
     uploadedIndices.clear();
+    uploadedGroupVertices.clear();
     recordState();
     flushDrawing();
     return true;
@@ -599,5 +803,11 @@ extern "C" EMSCRIPTEN_KEEPALIVE void webglContextRestored() {
 // and asks for that frame.
 extern "C" EMSCRIPTEN_KEEPALIVE void webglDrawShapesOnCpu(int onCpu) {
     shapesOnCpu = onCpu != 0;
+    glutPostRedisplay();
+}
+
+// The same for immediate mode's triangles lit on the GPU in groups (the stars).
+extern "C" EMSCRIPTEN_KEEPALIVE void webglDrawTrianglesOnCpu(int onCpu) {
+    trianglesOnCpu = onCpu != 0;
     glutPostRedisplay();
 }
