@@ -324,34 +324,34 @@ def check_bad_parameter(page):
     return ok, f"message {error!r}; intro: {detail}"
 
 
+def gpu_against_cpu(page, query, switch, name):
+    """The page at query as drawn, against the same frame with the work that
+    Module.`switch` names sent through the CPU's vertex processing."""
+    page.open(query)
+    page.capture(web_png(f"{name}-gpu"))
+    before = page.frames()
+    page.js(f"Module.{switch}(1)")
+    page.wait_new_frame(before)
+    page.capture(web_png(f"{name}-cpu"))
+    page.js(f"Module.{switch}(0)")
+    share = equal_share(web_png(f"{name}-gpu"), web_png(f"{name}-cpu"))
+    return share >= 0.999, f"{share * 100:.2f}% of pixels equal"
+
+
 def check_shader_against_cpu(page):
     """The lit, two-sided automatic Universe with its shapes transformed and
     lit by the vertex shader, against the same frame with the shapes through
     the CPU's vertex processing (which the native test compares with Mesa)."""
-    page.open("scene=universe-auto&axes=on&stars=steady&ticks=3&pause")
-    page.capture(web_png("shapes-shader"))
-    before = page.frames()
-    page.js("Module._webglDrawShapesOnCpu(1)")
-    page.wait_new_frame(before)
-    page.capture(web_png("shapes-cpu"))
-    page.js("Module._webglDrawShapesOnCpu(0)")
-    share = equal_share(web_png("shapes-shader"), web_png("shapes-cpu"))
-    return share >= 0.999, f"{share * 100:.2f}% of pixels equal"
+    return gpu_against_cpu(page, "scene=universe-auto&axes=on&stars=steady&ticks=3&pause",
+                           "_webglDrawShapesOnCpu", "shapes")
 
 
 def check_stars_against_cpu(page):
     """The lit automatic Universe with all its stars (steady and blinking),
     their triangles drawn by the GPU as instances of one group, against the
-    same frame with them through the CPU's vertex processing."""
-    page.open("scene=universe-auto&stars=steady&ticks=3&pause")
-    page.capture(web_png("stars-gpu"))
-    before = page.frames()
-    page.js("Module._webglDrawTrianglesOnCpu(1)")
-    page.wait_new_frame(before)
-    page.capture(web_png("stars-cpu"))
-    page.js("Module._webglDrawTrianglesOnCpu(0)")
-    share = equal_share(web_png("stars-gpu"), web_png("stars-cpu"))
-    return share >= 0.999, f"{share * 100:.2f}% of pixels equal"
+    same frame with them through the CPU."""
+    return gpu_against_cpu(page, "scene=universe-auto&stars=steady&ticks=3&pause",
+                           "_webglDrawTrianglesOnCpu", "stars")
 
 
 def emulate(page, width, height, ratio, touch=False):
