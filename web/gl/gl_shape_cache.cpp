@@ -25,8 +25,6 @@ std::map<ShapeKey, std::unique_ptr<CachedShape>, KeyOrder>& shapes() {
     return cache;
 }
 
-bool ownsCall(int chunkMode) { return chunkMode == GL_LINE_STRIP || chunkMode == GL_LINE_LOOP; }
-
 }  // namespace
 
 void ShapeMesh::addPrimitive(GLenum primitive, const float* primitivePositions,
@@ -36,22 +34,14 @@ void ShapeMesh::addPrimitive(GLenum primitive, const float* primitivePositions,
     if (split.empty()) return;
     mode = splitMode;
     const bool strip = primitive == GL_TRIANGLE_STRIP;
-    // Line strips and loops are drawn one call each (WebGL 1 cannot restart
-    // one), on the base of the run of them before, so that only the
-    // drawing call changes between them.
-    const bool ownCall = primitive == GL_LINE_STRIP || primitive == GL_LINE_LOOP;
-    if (strip || ownCall) {
+    if (strip) {
         split.resize(count);
         for (int i = 0; i < count; i++) split[i] = static_cast<uint32_t>(i);
     }
-    const int chunkMode = strip || ownCall ? static_cast<int>(primitive)
-                          : splitMode == DrawMode::Lines ? GL_LINES : GL_TRIANGLES;
-    const bool fits =
-        !chunks.empty() && vertexCount() + count - chunks.back().firstVertex <= kMaxIndexedVertices;
-    if (ownCall && fits && ownsCall(chunks.back().mode)) {
-        const int base = chunks.back().firstVertex;
-        chunks.push_back({base, vertexCount() - base, static_cast<int>(indices.size()), 0, chunkMode});
-    } else if (!fits || ownCall || chunks.back().mode != chunkMode) {
+    const int chunkMode = strip ? GL_TRIANGLE_STRIP
+                                : (splitMode == DrawMode::Lines ? GL_LINES : GL_TRIANGLES);
+    if (chunks.empty() || chunks.back().mode != chunkMode ||
+        chunks.back().vertexCount + count > kMaxIndexedVertices) {
         chunks.push_back({vertexCount(), 0, static_cast<int>(indices.size()), 0, chunkMode});
     }
     ShapeChunk& chunk = chunks.back();
@@ -90,12 +80,6 @@ void drawCachedShape(const ShapeKey& key, ShapeBuilder build) {
 
 void chunkPrimitives(const ShapeMesh& mesh, const ShapeChunk& chunk, std::vector<uint32_t>& out) {
     const uint16_t* at = &mesh.indices[chunk.firstIndex];
-    if (ownsCall(chunk.mode)) {
-        // Indices running from the primitive's first vertex.
-        splitPrimitive(static_cast<GLenum>(chunk.mode), static_cast<uint32_t>(chunk.indexCount), out);
-        for (uint32_t& index : out) index += at[0];
-        return;
-    }
     if (chunk.mode != GL_TRIANGLE_STRIP) {
         out.assign(at, at + chunk.indexCount);
         return;
@@ -115,54 +99,41 @@ void drawShapeOnCpu(const CachedShape& shape) {
     const bool flat = context().shadeModel == GL_FLAT;
     const size_t perPrimitive = mesh.mode == DrawMode::Lines ? 2 : 3;
     std::vector<DrawVertex> vertices;
-    std::vector<uint32_t> indices, piece;
+    std::vector<uint32_t> indices;
     std::vector<DrawVertex> expanded;
-    // Chunks on one base (line strips and loops) are processed and queued
-    // together: each vertex once.
-    const auto queue = [&]() {
-        if (indices.empty()) return;
-        if (!flat) {
-            drawIndexed(mesh.mode, vertices.data(), static_cast<int>(vertices.size()),
-                        indices.data(), static_cast<int>(indices.size()));
-        } else {
-            // Flat: each line or triangle on vertices of its own, all with
-            // the colours of its last (provoking) vertex.
-            expanded.clear();
-            for (size_t start = 0; start < indices.size(); start += perPrimitive) {
-                const DrawVertex& provoking = vertices[indices[start + perPrimitive - 1]];
-                for (size_t k = 0; k < perPrimitive; k++) {
-                    DrawVertex v = vertices[indices[start + k]];
-                    for (int c = 0; c < 4; c++) {
-                        v.front[c] = provoking.front[c];
-                        v.back[c] = provoking.back[c];
-                    }
-                    expanded.push_back(v);
-                }
-            }
-            drawVertices(mesh.mode, expanded.data(), static_cast<int>(expanded.size()));
-        }
-        indices.clear();
-    };
-    int base = -1;
     for (const ShapeChunk& chunk : mesh.chunks) {
-        if (chunk.firstVertex != base) {
-            queue();
-            base = chunk.firstVertex;
-            vertices.clear();
-        }
-        for (int i = static_cast<int>(vertices.size()); i < chunk.vertexCount; i++) {
+        vertices.resize(chunk.vertexCount);
+        for (int i = 0; i < chunk.vertexCount; i++) {
             const int at = 3 * (chunk.firstVertex + i);
             const float object[4] = {mesh.positions[at], mesh.positions[at + 1],
                                      mesh.positions[at + 2], 1};
-            vertices.push_back(processVertex(object, &mesh.normals[at]));
+            vertices[i] = processVertex(object, &mesh.normals[at]);
             if (mesh.mode == DrawMode::Lines) {
-                for (int c = 0; c < 4; c++) vertices.back().back[c] = vertices.back().front[c];
+                for (int c = 0; c < 4; c++) vertices[i].back[c] = vertices[i].front[c];
             }
         }
-        chunkPrimitives(mesh, chunk, piece);
-        indices.insert(indices.end(), piece.begin(), piece.end());
+        chunkPrimitives(mesh, chunk, indices);
+        if (!flat) {
+            drawIndexed(mesh.mode, vertices.data(), chunk.vertexCount, indices.data(),
+                        static_cast<int>(indices.size()));
+            continue;
+        }
+        // Flat: each line or triangle on vertices of its own, all with the
+        // colours of its last (provoking) vertex.
+        expanded.clear();
+        for (size_t start = 0; start < indices.size(); start += perPrimitive) {
+            const DrawVertex& provoking = vertices[indices[start + perPrimitive - 1]];
+            for (size_t k = 0; k < perPrimitive; k++) {
+                DrawVertex v = vertices[indices[start + k]];
+                for (int c = 0; c < 4; c++) {
+                    v.front[c] = provoking.front[c];
+                    v.back[c] = provoking.back[c];
+                }
+                expanded.push_back(v);
+            }
+        }
+        drawVertices(mesh.mode, expanded.data(), static_cast<int>(expanded.size()));
     }
-    queue();
 }
 
 int cachedShapeCount() { return static_cast<int>(shapes().size()); }

@@ -16,10 +16,8 @@
 namespace glcore {
 
 // A run of whole primitives drawn in one call, whose vertices fit 16-bit
-// indices: its indices count from firstVertex, and it uses the vertexCount
-// vertices from there. mode is GL_LINES, GL_TRIANGLES, GL_TRIANGLE_STRIP,
-// or GL_LINE_STRIP or GL_LINE_LOOP: one such primitive, on the same
-// firstVertex as the line strips and loops before it.
+// indices: its indices count from its first vertex. mode is GL_LINES,
+// GL_TRIANGLES or GL_TRIANGLE_STRIP.
 struct ShapeChunk {
     int firstVertex;
     int vertexCount;
@@ -34,8 +32,7 @@ struct ShapeChunk {
 // degenerate triangles (a repeated index; one more where the next strip
 // would start on an odd triangle), so that each triangle keeps the vertices
 // and facing glEnd gives it; other primitives become lines or triangles,
-// split and ordered as glEnd splits them, except line strips and loops,
-// each drawn as it is in a call of its own. The vertices are not shared
+// split and ordered as glEnd splits them. The vertices are not shared
 // between primitives, as in immediate mode, so that each primitive's
 // indices stay close together.
 struct ShapeMesh {
