@@ -387,19 +387,34 @@ def check_farewell_passed(page):
     return frame_matches(page, "farewell-passed", "intro")
 
 
+def gpu_against_cpu(page, query, switch, name):
+    """The page at query as drawn, against the same frame with the work that
+    Module.`switch` names sent through the CPU's vertex processing."""
+    page.open(query)
+    page.capture(web_png(f"{name}-gpu"))
+    before = page.frames()
+    page.js(f"Module.{switch}(1)")
+    page.wait_new_frame(before)
+    page.capture(web_png(f"{name}-cpu"))
+    page.js(f"Module.{switch}(0)")
+    share = equal_share(web_png(f"{name}-gpu"), web_png(f"{name}-cpu"))
+    return share >= 0.999, f"{share * 100:.2f}% of pixels equal"
+
+
 def check_shader_against_cpu(page):
     """The lit, two-sided automatic Universe with its shapes transformed and
     lit by the vertex shader, against the same frame with the shapes through
     the CPU's vertex processing (which the native test compares with Mesa)."""
-    page.open("scene=universe-auto&axes=on&stars=steady&ticks=3&pause")
-    page.capture(web_png("shapes-shader"))
-    before = page.frames()
-    page.js("Module._webglDrawShapesOnCpu(1)")
-    page.wait_new_frame(before)
-    page.capture(web_png("shapes-cpu"))
-    page.js("Module._webglDrawShapesOnCpu(0)")
-    share = equal_share(web_png("shapes-shader"), web_png("shapes-cpu"))
-    return share >= 0.999, f"{share * 100:.2f}% of pixels equal"
+    return gpu_against_cpu(page, "scene=universe-auto&axes=on&stars=steady&ticks=3&pause",
+                           "_webglDrawShapesOnCpu", "shapes")
+
+
+def check_stars_against_cpu(page):
+    """The lit automatic Universe with all its stars (steady and blinking),
+    their triangles drawn by the GPU as instances of one group, against the
+    same frame with them through the CPU."""
+    return gpu_against_cpu(page, "scene=universe-auto&stars=steady&ticks=3&pause",
+                           "_webglDrawTrianglesOnCpu", "stars")
 
 
 def emulate(page, width, height, ratio, touch=False):
@@ -648,6 +663,7 @@ def run_checks(page, report, site):
     page.read_console()
     report.run("farewell passed through: the page runs on", lambda: check_farewell_passed(page))
     report.run("shapes: vertex shader as the CPU", lambda: check_shader_against_cpu(page))
+    report.run("stars: instances on the GPU as the CPU", lambda: check_stars_against_cpu(page))
     report.run("fill: device pixels, no scrolling, reshape", lambda: check_fill(page))
     report.run("long address: page answers", lambda: check_long_address(page))
     report.run("opened as a file", lambda: check_file(page, site))

@@ -15,6 +15,7 @@
 
 #include "support/gl_window.h"
 #include "web/gl/gl_context.h"
+#include "web/gl/gl_primitives.h"
 #include "web/gl/gl_shape_cache.h"
 #include "web/webgl/command_stream.h"
 #include "web_gl/gl_calls.h"
@@ -30,6 +31,7 @@ struct Recorded {
 };
 std::vector<Recorded> recorded;
 std::vector<glcore::DrawVertex> windowPoints;
+std::vector<float> offered;  // drawObjectTriangles' positions, then normals, per call
 
 void record(int count, const glcore::DrawVertex* const* v) {
     Recorded r{};
@@ -66,6 +68,12 @@ void drawWindowPoints(const DrawVertex* vertices, int count) {
     windowPoints.assign(vertices, vertices + count);
 }
 void drawShape(const CachedShape& shape) { drawShapeOnCpu(shape); }
+// Keeps what it is offered and declines it, so the CPU draws it as well.
+bool drawObjectTriangles(const float* positions, const float* normals, int count) {
+    offered.insert(offered.end(), positions, positions + 3 * count);
+    offered.insert(offered.end(), normals, normals + 3 * count);
+    return false;
+}
 void framebufferStateChanged() {}
 void clearFramebuffer(GLbitfield) {}
 void flushDrawing() {}
@@ -206,6 +214,74 @@ void expectFrameLikeMesa(bool light) {
 TEST(WebGLCore, LitFrameMatchesMesaFeedback) { expectFrameLikeMesa(true); }
 
 TEST(WebGLCore, UnlitFrameMatchesMesaFeedback) { expectFrameLikeMesa(false); }
+
+// A shape's triangle strips go to WebGL as one strip joined by degenerate
+// triangles: drawn as GL draws a strip, less the triangles that repeat an
+// index, it gives each strip's triangles with glEnd's vertex order (and so
+// facing), whether the strip before it had an odd or an even length; other
+// primitives take chunks of their own.
+TEST(WebGLCore, ShapeStripsJoinedInOneKeepEachTriangle) {
+    glcore::ShapeMesh mesh;
+    const float positions[3 * 5] = {}, normals[3 * 5] = {};
+    for (int count : {5, 4, 6}) mesh.addPrimitive(GL_TRIANGLE_STRIP, positions, normals, count);
+    mesh.addPrimitive(GL_TRIANGLES, positions, normals, 3);
+    ASSERT_EQ(mesh.chunks.size(), 2u);
+    const glcore::ShapeChunk& strip = mesh.chunks[0];
+    EXPECT_EQ(strip.mode, GL_TRIANGLE_STRIP);
+    EXPECT_EQ(mesh.chunks[1].mode, GL_TRIANGLES);
+    EXPECT_EQ(mesh.chunks[1].firstVertex, 15);
+    std::vector<uint32_t> expected, split;
+    uint32_t first = 0;
+    for (uint32_t count : {5u, 4u, 6u}) {
+        glcore::splitPrimitive(GL_TRIANGLE_STRIP, count, split);
+        for (uint32_t at : split) expected.push_back(first + at);
+        first += count;
+    }
+    std::vector<uint32_t> drawn;
+    const uint16_t* index = &mesh.indices[strip.firstIndex];
+    for (int t = 0; t + 2 < strip.indexCount; t++) {
+        const uint32_t a = index[t + (t & 1)], b = index[t + 1 - (t & 1)], c = index[t + 2];
+        if (a != b && b != c && a != c) drawn.insert(drawn.end(), {a, b, c});
+    }
+    EXPECT_EQ(drawn, expected);
+    EXPECT_EQ(strip.indexCount, 5 + 3 + 4 + 2 + 6);  // joins of three and two
+    std::vector<uint32_t> onCpu;
+    glcore::chunkPrimitives(mesh, strip, onCpu);
+    EXPECT_EQ(onCpu, expected);
+}
+
+// Immediate mode's triangles of one colour are offered to the back end in
+// object space, whole triangles only, with the normal each vertex had; a
+// colour changed inside the primitive or another primitive keep to the CPU.
+TEST(WebGLCore, TrianglesOfOneColourOfferedInObjectSpace) {
+    const GLCalls& gl = webCoreCalls();
+    gl.loadIdentity();
+    gl.translatef(100, 0, 0);
+    offered.clear();
+    gl.color3f(0.9f, 0.5f, 0.2f);
+    gl.normal3f(0, 0, 1);
+    gl.begin(GL_TRIANGLES);
+    gl.vertex3i(25, 150, 25);
+    gl.vertex3i(0, 50, 50);
+    gl.normal3f(1, 0, 0);
+    gl.vertex3i(50, 50, 50);
+    gl.vertex3i(1, 2, 3);  // not a whole triangle
+    gl.end();
+    const std::vector<float> expected = {25, 150, 25, 0, 50, 50, 50, 50, 50,
+                                         0,  0,   1,  0, 0,  1,  1,  0,  0};
+    EXPECT_EQ(offered, expected);
+    offered.clear();
+    gl.begin(GL_TRIANGLES);
+    gl.vertex3i(25, 150, 25);
+    gl.color3f(0, 0, 1);
+    gl.vertex3i(0, 50, 50);
+    gl.vertex3i(50, 50, 50);
+    gl.end();
+    gl.begin(GL_TRIANGLE_STRIP);
+    for (int v = 0; v < 4; v++) gl.vertex3i(v, v * v, 0);
+    gl.end();
+    EXPECT_TRUE(offered.empty());
+}
 
 // The same calls' errors and queries on both: the texture matrix is a stack
 // of its own, a 33rd push overflows and an extra pop underflows, unpacking

@@ -37,6 +37,13 @@ void drawIndexed(DrawMode mode, const DrawVertex* vertices, int vertexCount,
 // [-1, 1] across the whole window, whatever the viewport (bitmaps).
 void drawWindowPoints(const DrawVertex* vertices, int count);
 
+// Offers `count` vertices of independent triangles in object space (x, y,
+// z, with w = 1) with their normals, all of the current colour, to be
+// transformed and lit with the current matrices and lighting on the GPU.
+// Returns false when the back end does not take them: the caller then
+// draws them through the CPU.
+bool drawObjectTriangles(const float* positions, const float* normals, int count);
+
 // Queues a cached shape under the current matrices and lighting. The
 // shape stays alive as long as the program: the back end may keep its
 // arrays on the GPU under its id.

@@ -92,6 +92,12 @@ struct Primitive {
     std::vector<DrawVertex> vertices;  // processed, as given
     std::vector<uint32_t> indices;     // lines or triangles, into `vertices`
     std::vector<DrawVertex> expanded;  // the same, as vertices of their own
+    // The vertices in object space (x, y, z) with their normals, while every
+    // one has w = 1 and the colour the first had: what drawObjectTriangles takes.
+    std::vector<float> objects;
+    std::vector<float> normals;
+    float firstColor[4];
+    bool objectsValid = true;
 };
 
 struct RasterPosition {

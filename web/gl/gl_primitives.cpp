@@ -4,6 +4,7 @@
 // module splits them (the provoking vertex last).
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
@@ -41,6 +42,12 @@ void addVertex(float x, float y, float z, float w) {
     if (!p.open) return;
     const float object[4] = {x, y, z, w};
     p.vertices.push_back(processVertex(object));
+    const Context& s = context();
+    if (p.vertices.size() == 1) std::copy(s.color, s.color + 4, p.firstColor);
+    p.objectsValid = p.objectsValid && w == 1 && std::equal(s.color, s.color + 4, p.firstColor);
+    if (!p.objectsValid) return;
+    p.objects.insert(p.objects.end(), object, object + 3);
+    p.normals.insert(p.normals.end(), s.normal, s.normal + 3);
 }
 
 // Lines and points take the front colour whichever way they face.
@@ -173,6 +180,9 @@ void glBegin(GLenum mode) {
     p.open = true;
     p.mode = mode;
     p.vertices.clear();
+    p.objects.clear();
+    p.normals.clear();
+    p.objectsValid = true;
 }
 
 void glEnd(void) {
@@ -191,6 +201,11 @@ void glEnd(void) {
     }
     if (p.indices.empty()) return;
     const bool flat = context().shadeModel == GL_FLAT;
+    // Triangles of one colour may be lit on the GPU (the stars).
+    if (p.mode == GL_TRIANGLES && !flat && p.objectsValid &&
+        drawObjectTriangles(p.objects.data(), p.normals.data(), n - n % 3)) {
+        return;
+    }
     if (!flat && n <= kMaxIndexedVertices) {
         // Shared vertices go up once.
         drawIndexed(mode, p.vertices.data(), n, p.indices.data(),

@@ -34,11 +34,29 @@ void ShapeMesh::addPrimitive(GLenum primitive, const float* primitivePositions,
     if (split.empty()) return;
     if (chunks.empty()) mode = splitMode;
     if (splitMode != mode) return;
-    if (chunks.empty() || chunks.back().vertexCount + count > kMaxIndexedVertices) {
-        chunks.push_back({vertexCount(), 0, static_cast<int>(indices.size()), 0});
+    const bool strip = primitive == GL_TRIANGLE_STRIP;
+    if (strip) {
+        split.resize(count);
+        for (int i = 0; i < count; i++) split[i] = static_cast<uint32_t>(i);
+    }
+    const int chunkMode = strip ? GL_TRIANGLE_STRIP
+                                : (splitMode == DrawMode::Lines ? GL_LINES : GL_TRIANGLES);
+    if (chunks.empty() || chunks.back().mode != chunkMode ||
+        chunks.back().vertexCount + count > kMaxIndexedVertices) {
+        chunks.push_back({vertexCount(), 0, static_cast<int>(indices.size()), 0, chunkMode});
     }
     ShapeChunk& chunk = chunks.back();
     const uint32_t first = static_cast<uint32_t>(chunk.vertexCount);
+    if (strip && chunk.indexCount > 0) {
+        // The join: the last index again (twice when the strip so far is
+        // odd, so that the next one starts on an even triangle), then the
+        // next strip's first.
+        const uint16_t last = indices.back();
+        indices.push_back(last);
+        if (chunk.indexCount % 2 == 1) indices.push_back(last);
+        indices.push_back(static_cast<uint16_t>(first));
+        chunk.indexCount += chunk.indexCount % 2 == 1 ? 3 : 2;
+    }
     for (uint32_t at : split) indices.push_back(static_cast<uint16_t>(first + at));
     positions.insert(positions.end(), primitivePositions, primitivePositions + 3 * count);
     normals.insert(normals.end(), primitiveNormals, primitiveNormals + 3 * count);
@@ -61,6 +79,22 @@ void drawCachedShape(const ShapeKey& key, ShapeBuilder build) {
     }
 }
 
+void chunkPrimitives(const ShapeMesh& mesh, const ShapeChunk& chunk, std::vector<uint32_t>& out) {
+    const uint16_t* at = &mesh.indices[chunk.firstIndex];
+    if (chunk.mode != GL_TRIANGLE_STRIP) {
+        out.assign(at, at + chunk.indexCount);
+        return;
+    }
+    std::vector<uint32_t> split;
+    splitPrimitive(GL_TRIANGLE_STRIP, static_cast<uint32_t>(chunk.indexCount), split);
+    out.clear();
+    for (size_t t = 0; t < split.size(); t += 3) {
+        const uint32_t a = at[split[t]], b = at[split[t + 1]], c = at[split[t + 2]];
+        // A join's triangle repeats an index; a primitive's own never does.
+        if (a != b && b != c && a != c) out.insert(out.end(), {a, b, c});
+    }
+}
+
 void drawShapeOnCpu(const CachedShape& shape) {
     const ShapeMesh& mesh = shape.mesh;
     const bool flat = context().shadeModel == GL_FLAT;
@@ -79,11 +113,10 @@ void drawShapeOnCpu(const CachedShape& shape) {
                 for (int c = 0; c < 4; c++) vertices[i].back[c] = vertices[i].front[c];
             }
         }
-        const uint16_t* chunkIndices = &mesh.indices[chunk.firstIndex];
-        indices.assign(chunkIndices, chunkIndices + chunk.indexCount);
+        chunkPrimitives(mesh, chunk, indices);
         if (!flat) {
             drawIndexed(mesh.mode, vertices.data(), chunk.vertexCount, indices.data(),
-                        chunk.indexCount);
+                        static_cast<int>(indices.size()));
             continue;
         }
         // Flat: each line or triangle on vertices of its own, all with the

@@ -15,25 +15,31 @@
 
 namespace glcore {
 
-// A run of whole primitives whose vertices fit 16-bit indices: its
-// indices count from its first vertex.
+// A run of whole primitives drawn in one call, whose vertices fit 16-bit
+// indices: its indices count from its first vertex. mode is GL_LINES,
+// GL_TRIANGLES or GL_TRIANGLE_STRIP.
 struct ShapeChunk {
     int firstVertex;
     int vertexCount;
     int firstIndex;
     int indexCount;
+    int mode;
 };
 
 // A shape's primitives as glBegin/glEnd would draw them: each primitive's
-// vertices in object space in the order given, and its lines or triangles
-// as indices into them, split and ordered as glEnd splits them. The
-// vertices are not shared between primitives, as in immediate mode, so
-// that each primitive's indices stay close together.
+// vertices in object space in the order given, and indices into them.
+// Triangle strips stay strips, one after another in one strip joined by
+// degenerate triangles (a repeated index; one more where the next strip
+// would start on an odd triangle), so that each triangle keeps the vertices
+// and facing glEnd gives it; other primitives become lines or triangles,
+// split and ordered as glEnd splits them. The vertices are not shared
+// between primitives, as in immediate mode, so that each primitive's
+// indices stay close together.
 struct ShapeMesh {
     DrawMode mode = DrawMode::Triangles;  // Lines or Triangles: its first primitive's
     std::vector<float> positions;         // x, y, z per vertex
     std::vector<float> normals;           // x, y, z per vertex
-    std::vector<uint16_t> indices;        // two or three per line or triangle
+    std::vector<uint16_t> indices;        // the chunks' indices, in their modes
     std::vector<ShapeChunk> chunks;
     // A shape drawn in immediate mode where it comes from leaves the current
     // normal at its last glNormal: this one.
@@ -68,6 +74,10 @@ using ShapeBuilder = void (*)(const ShapeKey& key, ShapeMesh& mesh);
 
 // Draws the shape `key` names, built by `build` the first time.
 void drawCachedShape(const ShapeKey& key, ShapeBuilder build);
+
+// The chunk's lines or triangles as indices from its first vertex, in the
+// order and with the facing glEnd gives them (a strip's joins left out).
+void chunkPrimitives(const ShapeMesh& mesh, const ShapeChunk& chunk, std::vector<uint32_t>& out);
 
 // Transforms and lights the shape's vertices on the CPU with the current
 // state and queues them as clip-space vertices (lines take the front

@@ -11,6 +11,7 @@ const char* commandStreamLayout() {
             size_t value;
         } numbers[] = {
             {"draw", kDraw}, {"state", kState}, {"clear", kClear}, {"shape", kShape},
+            {"group", kGroup},
             {"drawMode", kDrawMode}, {"drawBaseVertex", kDrawBaseVertex},
             {"drawFirstIndex", kDrawFirstIndex}, {"drawCount", kDrawCount}, {"drawWords", kDrawWords},
             {"stateX", kStateX}, {"stateWords", kStateWords}, {"clearMask", kClearMask},
@@ -18,9 +19,17 @@ const char* commandStreamLayout() {
             {"shapeId", kShapeId}, {"shapePositions", kShapePositions},
             {"shapeNormals", kShapeNormals}, {"shapeVertexCount", kShapeVertexCount},
             {"shapeIndices", kShapeIndices}, {"shapeIndexCount", kShapeIndexCount},
-            {"shapeMode", kShapeMode}, {"shapeUniformsAt", kShapeUniformsAt},
+            {"shapeUniformsAt", kShapeUniformsAt},
             {"shapeChunks", kShapeChunks}, {"shapeChunkCount", kShapeChunkCount},
             {"shapeWords", kShapeWords},
+            {"groupFirstVertex", kGroupFirstVertex}, {"groupVertexCount", kGroupVertexCount},
+            {"groupFirstInstance", kGroupFirstInstance},
+            {"groupInstanceCount", kGroupInstanceCount}, {"groupUniformsAt", kGroupUniformsAt},
+            {"groupWords", kGroupWords}, {"groupVertexFloats", kGroupVertexFloats},
+            {"instanceFloats", kInstanceFloats}, {"groupToLight", kGroupToLight},
+            {"groupHalfVector", kGroupHalfVector}, {"groupSpecular", kGroupSpecular},
+            {"groupShininess", kGroupShininess}, {"groupFaceSign", kGroupFaceSign},
+            {"groupUniforms", kGroupUniforms},
             {"modelviewProjection", kUniformModelviewProjection},
             {"normalMatrix", kUniformNormalMatrix}, {"toLight", kUniformToLight},
             {"halfVector", kUniformHalfVector}, {"base", kUniformBase},
@@ -32,6 +41,7 @@ const char* commandStreamLayout() {
             {"chunkFirstVertex", offsetof(ShapeChunk, firstVertex) / sizeof(int32_t)},
             {"chunkFirstIndex", offsetof(ShapeChunk, firstIndex) / sizeof(int32_t)},
             {"chunkIndexCount", offsetof(ShapeChunk, indexCount) / sizeof(int32_t)},
+            {"chunkMode", offsetof(ShapeChunk, mode) / sizeof(int32_t)},
         };
         std::string text = "{";
         for (const auto& number : numbers)
@@ -47,6 +57,8 @@ void FrameRecord::clear() {
     indices.clear();
     commands.clear();
     uniforms.clear();
+    groupVertices.clear();
+    instances.clear();
     lastDraw = SIZE_MAX;
 }
 

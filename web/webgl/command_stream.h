@@ -18,7 +18,7 @@ namespace glcore {
 
 // Each record is an op word followed by its fields, int32 words; the enum
 // names each field's word from the record's start, and `Words` its length.
-enum Op : int32_t { kDraw = 0, kState = 1, kClear = 2, kShape = 3 };
+enum Op : int32_t { kDraw = 0, kState = 1, kClear = 2, kShape = 3, kGroup = 4 };
 // kDraw: indices count from baseVertex.
 enum DrawWord { kDrawMode = 1, kDrawBaseVertex, kDrawFirstIndex, kDrawCount, kDrawWords };
 // kState: the framebuffer state.
@@ -30,11 +30,22 @@ enum StateWord {
 enum ClearWord { kClearMask = 1, kClearRed, kClearGreen, kClearBlue, kClearAlpha, kClearDepth, kClearWords };
 // kShape: a cached shape, its arrays as heap addresses (sent the first time
 // only), its uniforms at `uniformsAt` floats into the frame's uniforms,
-// drawn a ShapeChunk at a time.
+// drawn a ShapeChunk at a time, each in its own mode.
 enum ShapeWord {
     kShapeId = 1, kShapePositions, kShapeNormals, kShapeVertexCount, kShapeIndices,
-    kShapeIndexCount, kShapeMode, kShapeUniformsAt, kShapeChunks, kShapeChunkCount, kShapeWords
+    kShapeIndexCount, kShapeUniformsAt, kShapeChunks, kShapeChunkCount, kShapeWords
 };
+// kGroup: independent triangles from the frame's group vertices, drawn once
+// per instance from its first, with the light's uniforms at `uniformsAt`.
+enum GroupWord {
+    kGroupFirstVertex = 1, kGroupVertexCount, kGroupFirstInstance, kGroupInstanceCount,
+    kGroupUniformsAt, kGroupWords
+};
+// A group vertex: position, normal, base front and back, diffuse front and
+// back. An instance: the modelview-projection and the normal matrix, by
+// columns, as a kShape command's uniforms begin.
+constexpr int kGroupVertexFloats = 20;
+constexpr int kInstanceFloats = 25;
 // A kShape command's uniforms, floats from its uniformsAt: the matrices,
 // the light's vectors, then each field for both faces.
 enum ShapeUniform {
@@ -42,16 +53,22 @@ enum ShapeUniform {
     kUniformHalfVector = 28, kUniformBase = 31, kUniformDiffuse = 39, kUniformSpecular = 45,
     kUniformShininess = 51, kUniformFaceSign = 53, kShapeUniforms = 55
 };
+// A kGroup command's uniforms: the light's vectors, then each field for both faces.
+enum GroupUniform {
+    kGroupToLight = 0, kGroupHalfVector = 3, kGroupSpecular = 6, kGroupShininess = 12,
+    kGroupFaceSign = 14, kGroupUniforms = 16
+};
+static_assert(kUniformToLight == kInstanceFloats, "an instance is a kShape command's matrices");
 
 // The replay reads a DrawVertex as 12 floats (position, front, back) and a
-// ShapeChunk as four int32 words.
+// ShapeChunk as five int32 words.
 static_assert(sizeof(float) == 4 && sizeof(int) == 4, "32-bit words");
 static_assert(sizeof(DrawVertex) == 48 && offsetof(DrawVertex, front) == 16 &&
                   offsetof(DrawVertex, back) == 32,
               "DrawVertex as the replay reads it");
-static_assert(sizeof(ShapeChunk) == 16 && offsetof(ShapeChunk, firstVertex) == 0 &&
+static_assert(sizeof(ShapeChunk) == 20 && offsetof(ShapeChunk, firstVertex) == 0 &&
                   offsetof(ShapeChunk, vertexCount) == 4 && offsetof(ShapeChunk, firstIndex) == 8 &&
-                  offsetof(ShapeChunk, indexCount) == 12,
+                  offsetof(ShapeChunk, indexCount) == 12 && offsetof(ShapeChunk, mode) == 16,
               "ShapeChunk as the replay reads it");
 
 // The numbers above as a JSON object for the replay.
@@ -62,7 +79,9 @@ struct FrameRecord {
     std::vector<DrawVertex> vertices;
     std::vector<uint16_t> indices;
     std::vector<int32_t> commands;
-    std::vector<float> uniforms;  // the kShape commands'
+    std::vector<float> uniforms;  // the kShape and kGroup commands'
+    std::vector<float> groupVertices;  // kGroupVertexFloats each
+    std::vector<float> instances;      // kInstanceFloats each
     size_t lastDraw = SIZE_MAX;   // where the last command starts when it is a kDraw
 
     void clear();
