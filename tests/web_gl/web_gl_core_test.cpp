@@ -222,7 +222,7 @@ TEST(WebGLCore, UnlitFrameMatchesMesaFeedback) { expectFrameLikeMesa(false); }
 // primitives take chunks of their own.
 TEST(WebGLCore, ShapeStripsJoinedInOneKeepEachTriangle) {
     glcore::ShapeMesh mesh;
-    const float positions[3 * 5] = {}, normals[3 * 5] = {};
+    const float positions[3 * 6] = {}, normals[3 * 6] = {};  // the longest strip's
     for (int count : {5, 4, 6}) mesh.addPrimitive(GL_TRIANGLE_STRIP, positions, normals, count);
     mesh.addPrimitive(GL_TRIANGLES, positions, normals, 3);
     ASSERT_EQ(mesh.chunks.size(), 2u);
