@@ -6,11 +6,10 @@
 // deletes every older copy, so that a page never mixes two builds' files.
 'use strict';
 
+// scripts/build-web writes in the site's files: all but the worker itself
+// and universe-wasm.js, which only a page opened as a file loads.
 var cacheName = 'universo3d-BUILD_VERSION';
-var siteFiles = [
-  'index.html', 'page.css', 'page.js', 'universe.js', 'universe.wasm', 'favicon.png',
-  'manifest.json', 'icon-192.png', 'icon-512.png', 'icon-maskable-512.png'
-];
+var siteFiles = [/* SITE_FILES */];
 
 self.addEventListener('install', function (event) {
   event.waitUntil(caches.open(cacheName).then(function (cache) {
