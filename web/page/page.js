@@ -709,7 +709,7 @@ window.universe = {
       notice = document.createElement('p');
       notice.id = 'update';
       notice.setAttribute('role', 'status');
-      notice.textContent = 'H\u00e1 uma vers\u00e3o nova do Universo 3D. ';
+      notice.textContent = 'H\u00e1 uma vers\u00e3o nova. ';
       var button = document.createElement('button');
       button.type = 'button';
       button.textContent = 'Atualizar';
