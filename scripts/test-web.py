@@ -172,10 +172,16 @@ def web_png(name):
 
 
 def start_server(site):
-    """Serves site on 127.0.0.1 on a free port, in a thread; returns the server."""
+    """Serves site on 127.0.0.1 on a free port, in a thread; returns the
+    server. Nothing it serves goes into the browser's HTTP cache, so that a
+    page gets what the server has or what the offline worker kept."""
     class Quiet(http.server.SimpleHTTPRequestHandler):
         def log_message(self, *args):
             pass
+
+        def end_headers(self):
+            self.send_header("Cache-Control", "no-store")
+            super().end_headers()
 
     handler = functools.partial(Quiet, directory=site)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
@@ -624,25 +630,25 @@ def check_app(page, site):
 
 
 def check_update(page, site):
-    """Release A at .../universo3d/, visited twice (the second visit under
-    its worker); then a half-copied release (a file unlike its digest),
-    which never installs; then release B (a changed page and stylesheet,
-    digests written again): the folder's address with a query still gives
-    A's page and stylesheet, and the update notice's button B's, with only
-    B's cache left for the scope."""
-    release = ("return [document.documentElement.dataset.release || 'A',"
+    """Release A served at .../universo3d/ and visited; then a half-copied
+    release (a file unlike its digest), which never installs; then release
+    B: the folder's address still gives A's page and stylesheet, and the
+    update notice's button B's, with one cache left for the scope."""
+    release = ("return [document.lastChild.nodeType === 8 ? document.lastChild.nodeValue : 'A',"
                " getComputedStyle(document.body).getPropertyValue('--release').trim() || 'A']")
     with tempfile.TemporaryDirectory(prefix="test-web-update-") as work:
-        for name in ("A", "B", "half"):
+        def copy(name, marked):  # the site; marked: its page and stylesheet marked B, digests rewritten
             folder = os.path.join(work, name, "universo3d")
             shutil.copytree(site, folder)
-            if name != "A":
-                replace_in(os.path.join(folder, "index.html"), '<html lang="pt">', '<html lang="pt" data-release="B">')
-                with open(os.path.join(folder, "page.css"), "a") as css:
-                    css.write("body { --release: B; }\n")
-                subprocess.run([os.path.join(ROOT, "scripts", "site-digests"), folder], check=True)
-            if name == "half":
-                replace_in(os.path.join(folder, "page.css"), "--release: B", "--release: C")
+            for file, line in (("index.html", "<!--B-->"), ("page.css", "body { --release: B; }")) if marked else ():
+                with open(os.path.join(folder, file), "a") as out:
+                    out.write(line + "\n")
+            subprocess.run([os.path.join(ROOT, "scripts", "site-digests"), folder], check=True)
+            return folder
+        copy("A", False)
+        copy("B", True)
+        with open(os.path.join(copy("half", True), "page.css"), "a") as out:
+            out.write("/* not the file of its digest */\n")
         server = start_server(os.path.join(work, "live"))
         base = f"http://127.0.0.1:{server.server_address[1]}/universo3d/"
 
@@ -665,7 +671,7 @@ def check_update(page, site):
                 return False, f"half release, then B: page, stylesheet, worker, install: {seen}"
             page.wait(lambda: page.js("return !!document.querySelector('#update button')"), "the update notice")
             page.driver.find_element(By.CSS_SELECTOR, "#update button").click()
-            page.wait(lambda: page.js("return document.documentElement.dataset.release") == "B", "release B's page")
+            page.wait(lambda: page.js(release)[0] == "B", "release B's page")
             page.wait(lambda: page.js("return !!(window.universe && window.universe.ready)"), "release B's viewer")
             page.js("caches.keys().then(names => window.cacheNames = names)")
             page.wait(lambda: page.js("return window.cacheNames"), "the cache names")
@@ -675,13 +681,6 @@ def check_update(page, site):
         finally:
             server.shutdown()
             server.server_close()
-
-
-def replace_in(path, old, new):
-    with open(path) as text:
-        content = text.read()
-    with open(path, "w") as text:
-        text.write(content.replace(old, new))
 
 
 def check_console(page):

@@ -21,19 +21,19 @@ var cacheName = cachePrefix + release;
 
 self.addEventListener('install', function (event) {
   // Past the browser's HTTP cache, which may still hold an older release;
-  // a file whose digest differs fails its fetch, and with it the install.
-  var fetched = Object.keys(siteFiles).map(function (file) {
-    return fetch(new Request(file, { cache: 'reload', integrity: siteFiles[file] })).then(function (response) {
-      if (!response.ok) throw new Error(file + ': HTTP ' + response.status);
-      // A redirected response would not do for a navigation; its body does.
-      if (response.redirected) response = new Response(response.body, { headers: response.headers });
-      return [file, response];
-    });
-  });
-  event.waitUntil(Promise.all(fetched).then(function (responses) {
-    return caches.open(cacheName).then(function (cache) {
-      return Promise.all(responses.map(function (pair) { return cache.put(pair[0], pair[1]); }));
-    });
+  // a file whose digest differs fails its fetch, and with it the install,
+  // which then leaves nothing of its release behind.
+  event.waitUntil(caches.open(cacheName).then(function (cache) {
+    return Promise.all(Object.keys(siteFiles).map(function (file) {
+      return fetch(new Request(file, { cache: 'reload', integrity: siteFiles[file] })).then(function (response) {
+        if (!response.ok) throw new Error(file + ': HTTP ' + response.status);
+        // A redirected response would not do for a navigation; its body does.
+        if (response.redirected) response = new Response(response.body, { headers: response.headers });
+        return cache.put(file, response);
+      });
+    }));
+  }).catch(function (error) {
+    return caches.delete(cacheName).then(function () { throw error; });
   }));
 });
 
