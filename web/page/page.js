@@ -598,7 +598,7 @@ window.universe = {
     });
   }
 
-  // Leaving the page while recording (Começar de novo, a reload, closing
+  // Leaving the page while recording (the restart button, a reload, closing
   // the tab) would lose the clip: the browser asks first.
   window.addEventListener('beforeunload', function (event) {
     if (!recording) return;
