@@ -468,6 +468,7 @@ window.universe = {
     recordFormats.filter(function (format) { return MediaRecorder.isTypeSupported(format.type); })[0] : null;
   var clipWarnBytes = 500e6;
   var clipLimitBytes = 1e9;
+  var clipError = null;  // the message of a failed clip, until the next one starts
   // {recorder, stream, chunks, bytes, name, recordedMs, since (null while
   // paused), timer, failed, full}
   var recording = null;
@@ -495,7 +496,7 @@ window.universe = {
 
   function saveClip(clip) {
     if (!clip.chunks.length) {
-      if (clip.failed) showError('A grava\u00e7\u00e3o falhou; nada foi gravado.');
+      if (clip.failed) showError(clipError = 'A grava\u00e7\u00e3o falhou; nada foi gravado.');
       else say('Nada foi gravado.');
       return;
     }
@@ -507,7 +508,7 @@ window.universe = {
     link.remove();
     setTimeout(function () { URL.revokeObjectURL(link.href); }, 60000);
     if (clip.failed) {
-      showError('A grava\u00e7\u00e3o falhou; o v\u00eddeo descarregado (' + clip.name +
+      showError(clipError = 'A grava\u00e7\u00e3o falhou; o v\u00eddeo descarregado (' + clip.name +
                 ') tem s\u00f3 o que foi gravado at\u00e9 ao erro.');
     } else if (clip.full) {
       say('A grava\u00e7\u00e3o parou em 1 GB, o m\u00e1ximo; v\u00eddeo descarregado: ' + clip.name);
@@ -550,6 +551,8 @@ window.universe = {
   function startRecording() {
     var clip = { chunks: [], bytes: 0, recordedMs: 0, since: Date.now(),
                  name: 'universo3d-' + shownScreen() + '.' + recordFormat.extension };
+    if (clipError && messageElement.textContent === clipError) window.universePage.clearError();
+    clipError = null;
     try {
       clip.stream = canvas.captureStream();
       clip.recorder = new MediaRecorder(clip.stream, { mimeType: recordFormat.type });
