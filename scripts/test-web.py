@@ -7,7 +7,8 @@ steps (at size=800x600), the pop-up menu, the keys on a paused page and the
 keys left to the browser, a bad URL parameter, the picture filling the page
 at device pixels, a long address that leaves the page answering, the site
 opened as a file, the menu on a phone, the keyboard menu, a shared address,
-a recorded clip, the app's installability and offline use, and the console.
+a recorded clip, the app's installability and offline use, a new release
+taken only at the update notice, and the console.
 The screens are checked in Firefox ESR and WebKitGTK too, headed on the X
 display DISPLAY names (scripts/test-web gives it a private Xvfb). It also prints the load
 time and the automatic Universe's frame time in the browser against the
@@ -171,10 +172,16 @@ def web_png(name):
 
 
 def start_server(site):
-    """Serves site on 127.0.0.1 on a free port, in a thread; returns the server."""
+    """Serves site on 127.0.0.1 on a free port, in a thread; returns the
+    server. Nothing it serves goes into the browser's HTTP cache, so that a
+    page gets what the server has or what the offline worker kept."""
     class Quiet(http.server.SimpleHTTPRequestHandler):
         def log_message(self, *args):
             pass
+
+        def end_headers(self):
+            self.send_header("Cache-Control", "no-store")
+            super().end_headers()
 
     handler = functools.partial(Quiet, directory=site)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
@@ -622,6 +629,60 @@ def check_app(page, site):
     return ok and served and not errors, f"installability errors {errors}; offline, worker in control: {served}, {detail}"
 
 
+def check_update(page, site):
+    """Release A served at .../universo3d/ and visited; then a half-copied
+    release (a file unlike its digest), which never installs; then release
+    B: the folder's address still gives A's page and stylesheet, and the
+    update notice's button B's, with one cache left for the scope."""
+    release = ("return [document.lastChild.nodeType === 8 ? document.lastChild.nodeValue : 'A',"
+               " getComputedStyle(document.body).getPropertyValue('--release').trim() || 'A']")
+    with tempfile.TemporaryDirectory(prefix="test-web-update-") as work:
+        def copy(name, marked):  # the site; marked: its page and stylesheet marked B, digests rewritten
+            folder = os.path.join(work, name, "universo3d")
+            shutil.copytree(site, folder)
+            for file, line in (("index.html", "<!--B-->"), ("page.css", "body { --release: B; }")) if marked else ():
+                with open(os.path.join(folder, file), "a") as out:
+                    out.write(line + "\n")
+            subprocess.run([os.path.join(ROOT, "scripts", "site-digests"), folder], check=True)
+            return folder
+        copy("A", False)
+        copy("B", True)
+        with open(os.path.join(copy("half", True), "page.css"), "a") as out:
+            out.write("/* not the file of its digest */\n")
+        server = start_server(os.path.join(work, "live"))
+        base = f"http://127.0.0.1:{server.server_address[1]}/universo3d/"
+
+        def serve(name):  # switches the server to release NAME and opens the folder's address
+            os.symlink(name, os.path.join(work, "next"))
+            os.replace(os.path.join(work, "next"), os.path.join(work, "live"))
+            page.open("size=320x240&pause", base)
+            return [page.js(release), page.js("return !!navigator.serviceWorker.controller")]
+        try:
+            serve("A")
+            page.js("navigator.serviceWorker.ready.then(() => window.workerReady = true)")
+            page.wait(lambda: page.js("return !!window.workerReady"), "the offline worker")
+            seen = [serve("half")]
+            page.js("""navigator.serviceWorker.getRegistration().then(r => r.update()).then(r => {
+                const w = r.installing;
+                w.onstatechange = () => { if (w.state !== 'installing') window.installed = w.state; }; })""")
+            page.wait(lambda: page.js("return window.installed"), "the half release's install")
+            seen += [page.js("return window.installed"), serve("B")]
+            if seen != [[["A", "A"], True], "redundant", [["A", "A"], True]]:
+                return False, f"half release, then B: page, stylesheet, worker, install: {seen}"
+            page.wait(lambda: page.js("return !!document.querySelector('#update button')"), "the update notice")
+            page.driver.find_element(By.CSS_SELECTOR, "#update button").click()
+            page.wait(lambda: page.js(release)[0] == "B", "release B's page")
+            page.wait(lambda: page.js("return !!(window.universe && window.universe.ready)"), "release B's viewer")
+            page.js("caches.keys().then(names => window.cacheNames = names)")
+            page.wait(lambda: page.js("return window.cacheNames"), "the cache names")
+            caches = [name for name in page.js("return window.cacheNames") if base in name]
+            ok = page.js(release) == ["B", "B"] and len(caches) == 1
+            return ok, f"A kept until the notice's button, then {page.js(release)}; caches of the scope {caches}"
+        finally:
+            server.shutdown()
+            server.server_close()
+
+
 def check_console(page):
     """No error (SEVERE entry) in the browser's console over the whole run."""
     page.read_console()
@@ -672,6 +733,7 @@ def run_checks(page, report, site):
     report.run("share: the address shows the same picture", lambda: check_share(page))
     report.run("record: Gravar downloads a clip of the running scene", lambda: check_record(page))
     report.run("app: installable, offline after one visit", lambda: check_app(page, site))
+    report.run("app: a new release only after the update notice", lambda: check_update(page, site))
     page.read_console()
 
 

@@ -449,11 +449,15 @@ window.universe = {
   // Recording the picture as a video: MediaRecorder over the canvas's own
   // stream, in the first format the browser records of WebM VP9, WebM VP8
   // and MP4 (WebKit). The stream takes each frame as the canvas shows it,
-  // at the drawing buffer's size, so a pause pauses the clip and a scene
-  // chosen meanwhile is in it. Chunks come every second, so that memory
-  // grows with the clip only. Pressing again stops and downloads it, named
-  // after the screen shown when recording began. Where the browser cannot
-  // record, the button stays hidden; recording never stops the viewer.
+  // at the drawing buffer's size, so a scene chosen meanwhile is in it; the
+  // recorder pauses with the viewer (Pausa, the farewell's end, a hidden
+  // tab), so that the clip has no frozen stretch. Chunks come every second,
+  // so that memory grows with the clip only; the clip is held in memory
+  // until it is saved, with a warning at 500 MB, and at 1 GB the recording
+  // stops and saves it. Pressing again stops and downloads it, named after
+  // the screen shown when recording began; a recorder's error saves what
+  // it recorded so far, and says so. Where the browser cannot record, the
+  // button stays hidden; recording never stops the viewer.
   var recordButton = document.getElementById('record');
   var recordFormats = [
     { type: 'video/webm;codecs=vp9', extension: 'webm' },
@@ -462,7 +466,12 @@ window.universe = {
   ];
   var recordFormat = window.MediaRecorder && MediaRecorder.isTypeSupported && canvas.captureStream ?
     recordFormats.filter(function (format) { return MediaRecorder.isTypeSupported(format.type); })[0] : null;
-  var recording = null;  // {recorder, chunks, name, started, timer}
+  var clipWarnBytes = 500e6;
+  var clipLimitBytes = 1e9;
+  var clipError = null;  // the message of a failed clip, until the next one starts
+  // {recorder, stream, chunks, bytes, name, recordedMs, since (null while
+  // paused), timer, failed, full}
+  var recording = null;
 
   // The screen the address of the picture names last (the one shown).
   function shownScreen() {
@@ -470,12 +479,16 @@ window.universe = {
     return scenes ? scenes[scenes.length - 1].slice(6) : 'intro';
   }
 
+  // The button: Parar with the time recorded, and past the warning the
+  // memory the clip holds.
   function showRecording() {
-    var seconds = recording ? Math.floor((Date.now() - recording.started) / 1000) : 0;
+    var ms = recording ? recording.recordedMs + (recording.since ? Date.now() - recording.since : 0) : 0;
+    var seconds = Math.floor(ms / 1000);
     recordButton.classList.toggle('recording', !!recording);
     recordButton.querySelector('.record-word').textContent = recording ? 'Parar' : 'Gravar';
     recordButton.querySelector('.record-time').textContent = recording ?
-      ' ' + Math.floor(seconds / 60) + ':' + ('0' + seconds % 60).slice(-2) : '';
+      ' ' + Math.floor(seconds / 60) + ':' + ('0' + seconds % 60).slice(-2) +
+      (recording.bytes >= clipWarnBytes ? ' \u00b7 ' + Math.round(recording.bytes / 1e6) + ' MB' : '') : '';
     recordButton.title = recording ?
       'Parar a grava\u00e7\u00e3o e descarregar o v\u00eddeo' : 'Gravar um v\u00eddeo da imagem';
     recordButton.setAttribute('aria-label', recordButton.title);
@@ -483,7 +496,8 @@ window.universe = {
 
   function saveClip(clip) {
     if (!clip.chunks.length) {
-      say('Nada foi gravado.');
+      if (clip.failed) showError(clipError = 'A grava\u00e7\u00e3o falhou; nada foi gravado.');
+      else say('Nada foi gravado.');
       return;
     }
     var link = document.createElement('a');
@@ -493,8 +507,32 @@ window.universe = {
     link.click();
     link.remove();
     setTimeout(function () { URL.revokeObjectURL(link.href); }, 60000);
-    say('V\u00eddeo descarregado: ' + clip.name);
+    if (clip.failed) {
+      showError(clipError = 'A grava\u00e7\u00e3o falhou; o v\u00eddeo descarregado (' + clip.name +
+                ') tem s\u00f3 o que foi gravado at\u00e9 ao erro.');
+    } else if (clip.full) {
+      say('A grava\u00e7\u00e3o parou em 1 GB, o m\u00e1ximo; v\u00eddeo descarregado: ' + clip.name);
+    } else {
+      say('V\u00eddeo descarregado: ' + clip.name);
+    }
   }
+
+  // Pauses or resumes the recorder with the viewer.
+  function recordWithViewer() {
+    if (!recording) return;
+    var recorder = recording.recorder;
+    var still = window.universe.paused || window.universe.ended || document.hidden;
+    if (still && recorder.state === 'recording') {
+      recorder.pause();
+      recording.recordedMs += Date.now() - recording.since;
+      recording.since = null;
+    } else if (!still && recorder.state === 'paused') {
+      recorder.resume();
+      recording.since = Date.now();
+    }
+    showRecording();
+  }
+  document.addEventListener('visibilitychange', recordWithViewer);
 
   function endRecording() {
     clearInterval(recording.timer);
@@ -502,34 +540,54 @@ window.universe = {
     showRecording();
   }
 
-  // The clip is saved when its recorder stops: at the button, or by itself
-  // on an error, with what it recorded so far.
-  function startRecording() {
-    var clip = { chunks: [], name: 'universo3d-' + shownScreen() + '.' + recordFormat.extension };
-    try {
-      clip.recorder = new MediaRecorder(canvas.captureStream(), { mimeType: recordFormat.type });
-      clip.recorder.ondataavailable = function (event) {
-        if (event.data.size) clip.chunks.push(event.data);
-      };
-      clip.recorder.onstop = function () {
-        if (recording === clip) endRecording();
-        saveClip(clip);
-      };
-      clip.recorder.start(1000);
-    } catch (error) {
-      say('Este navegador n\u00e3o p\u00f4de gravar a imagem.');
-      return;
-    }
-    clip.started = Date.now();
-    clip.timer = setInterval(showRecording, 1000);
-    recording = clip;
-    showRecording();
-  }
-
   function stopRecording() {
     var recorder = recording.recorder;
     endRecording();
     if (recorder.state !== 'inactive') recorder.stop();
+  }
+
+  // The clip is saved when its recorder stops: at the button, at the
+  // memory limit, or by itself on an error, with what it recorded so far.
+  function startRecording() {
+    var clip = { chunks: [], bytes: 0, recordedMs: 0, since: Date.now(),
+                 name: 'universo3d-' + shownScreen() + '.' + recordFormat.extension };
+    if (clipError && messageElement.textContent === clipError) window.universePage.clearError();
+    clipError = null;
+    try {
+      clip.stream = canvas.captureStream();
+      clip.recorder = new MediaRecorder(clip.stream, { mimeType: recordFormat.type });
+      clip.recorder.start(1000);
+    } catch (error) {
+      if (clip.stream) clip.stream.getTracks().forEach(function (track) { track.stop(); });
+      say('Este navegador n\u00e3o p\u00f4de gravar a imagem.');
+      return;
+    }
+    clip.recorder.ondataavailable = function (event) {
+      if (!event.data.size) return;
+      clip.chunks.push(event.data);
+      clip.bytes += event.data.size;
+      if (recording !== clip) return;
+      if (clip.bytes >= clipLimitBytes) {
+        clip.full = true;
+        stopRecording();
+      } else if (clip.bytes >= clipWarnBytes && !clip.warned) {
+        clip.warned = true;
+        say('O v\u00eddeo j\u00e1 ocupa 500 MB de mem\u00f3ria; a grava\u00e7\u00e3o para em 1 GB.');
+      }
+    };
+    clip.recorder.onerror = function () {
+      clip.failed = true;
+      if (recording === clip) endRecording();
+      if (clip.recorder.state !== 'inactive') clip.recorder.stop();
+    };
+    clip.recorder.onstop = function () {
+      if (recording === clip) endRecording();
+      clip.stream.getTracks().forEach(function (track) { track.stop(); });
+      saveClip(clip);
+    };
+    clip.timer = setInterval(showRecording, 1000);
+    recording = clip;
+    recordWithViewer();
   }
 
   if (recordFormat) {
@@ -542,6 +600,14 @@ window.universe = {
       }
     });
   }
+
+  // Leaving the page while recording (the restart button, a reload, closing
+  // the tab) would lose the clip: the browser asks first.
+  window.addEventListener('beforeunload', function (event) {
+    if (!recording) return;
+    event.preventDefault();
+    event.returnValue = '';
+  });
 
   // Full screen, where the browser offers it.
   if (document.fullscreenEnabled && document.documentElement.requestFullscreen) {
@@ -573,6 +639,7 @@ window.universe = {
     showPaused: function (paused) {
       pauseButton.textContent = paused ? 'Continuar' : 'Pausa';
       pauseButton.setAttribute('aria-pressed', paused ? 'true' : 'false');
+      recordWithViewer();
     },
     showProgress: function (share) {
       progressBox.hidden = share >= 1;
@@ -589,6 +656,7 @@ window.universe = {
       closeMenus();
       pauseButton.disabled = true;
       document.getElementById('ended').hidden = false;
+      recordWithViewer();
     }
   };
 
@@ -625,9 +693,51 @@ window.universe = {
     document.head.appendChild(manifest);
     if ('serviceWorker' in navigator) {
       window.addEventListener('load', function () {
-        navigator.serviceWorker.register('sw.js').catch(function () {});
+        navigator.serviceWorker.register('sw.js').then(offerNewReleases, function (error) {
+          console.error('Universo 3D: a c\u00f3pia para uso offline n\u00e3o foi registada:', error);
+        });
       });
     }
+  }
+
+  // A new release's worker, installed while this page runs from an older
+  // one, waits: a notice offers it, and its button asks it to take over,
+  // then reloads the page, once, when it has. The browser looks for a new
+  // release at each visit; while the page stays open, every hour too.
+  function offerNewReleases(registration) {
+    var notice = null;
+    var taking = false;
+    function offer() {
+      if (notice || !navigator.serviceWorker.controller) return;  // not on the first visit
+      notice = document.createElement('p');
+      notice.id = 'update';
+      notice.setAttribute('role', 'status');
+      notice.textContent = 'H\u00e1 uma vers\u00e3o nova. ';
+      var button = document.createElement('button');
+      button.type = 'button';
+      button.textContent = 'Atualizar';
+      button.addEventListener('click', function () {
+        taking = true;
+        if (registration.waiting) registration.waiting.postMessage('take-over');
+      });
+      notice.appendChild(button);
+      messageElement.after(notice);
+    }
+    function watch(worker) {
+      if (!worker) return;
+      if (worker.state === 'installed') offer();
+      worker.addEventListener('statechange', function () { if (worker.state === 'installed') offer(); });
+    }
+    watch(registration.waiting);
+    watch(registration.installing);
+    registration.addEventListener('updatefound', function () { watch(registration.installing); });
+    navigator.serviceWorker.addEventListener('controllerchange', function () {
+      if (notice) notice.remove();
+      notice = null;
+      if (taking) location.reload();
+      taking = false;
+    });
+    setInterval(function () { registration.update().catch(function () {}); }, 3600 * 1000);
   }
 
   focusCanvas();
