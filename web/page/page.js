@@ -798,6 +798,7 @@ window.universe = {
     whenSet('ready', function (ready) {
       if (!ready || told.ready) return;
       told.ready = true;
+      wake();
       if (startOnClick) {
         quietFor.play = true;
         playButton.hidden = false;
