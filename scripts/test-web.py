@@ -648,7 +648,7 @@ def browser_frame_ms(page):
 
 # A course's page (served from another port, so another origin): frame a
 # in view, a sibling frame c of the host's origin, frame b far below.
-HOST_PAGE = """<!DOCTYPE html><meta charset="utf-8"><body style="margin:0">
+HOST_PAGE = """<!DOCTYPE html><meta charset="utf-8"><link rel="icon" href="data:,"><body style="margin:0">
 <iframe id="a" src="{base}?embed&scene=universe-auto&size=320x240" width="320" height="240"></iframe>
 <iframe id="c" srcdoc="<script>function poke(w) {{ w.postMessage({{universe: 'resume'}}, '*'); }}</script>"></iframe>
 <iframe id="b" src="{base}?embed&scene=universe-auto" width="320" height="240" style="display:block;margin-top:3000px"></iframe>

@@ -668,7 +668,9 @@ window.universe = {
     window.universe.quiet = quiet;
     if (runtimeUp) Module._glutWebQuiet(quiet ? 1 : 0);
   }
+  var runtimeInitialized = Module.onRuntimeInitialized;
   Module.onRuntimeInitialized = function () {
+    if (runtimeInitialized) runtimeInitialized();
     runtimeUp = true;
     applyQuiet();
   };
