@@ -11,7 +11,9 @@
 // The page keeps a record of the scene shown (the keys and ticks since it
 // began) for the address that brings the picture back (universeShareQuery),
 // and the state the frame shown was drawn from, to draw it again for the
-// list of its calls.
+// list of its calls. A page around an embedded viewer may send more of the
+// address's steps while it runs (universeApplyHostAddress): they are played
+// the same way, from the picture shown.
 #include <GL/freeglut.h>
 #include <emscripten.h>
 
@@ -22,6 +24,7 @@
 #include "app/menus.h"
 #include "app/options.h"
 #include "app/address.h"
+#include "app/screens.h"
 #include "app/window.h"
 #include "input/camera.h"
 #include "input/manual_controls.h"
@@ -49,7 +52,21 @@ bool farewellStarted = false;
 // False while an address's frame that nobody sees is drawn.
 bool frameSeen = true;
 
+// The parameters the page reads itself (page.js: the embedded view), which
+// the viewer passes over without a note.
+const char* const pageParameters[] = {"embed", "start"};
+
 void endProgram(void*) { glutWebEnd(); }
+
+void noteIgnored(const AddressRequest& asked) {
+    for (const std::string& name : asked.ignored) {
+        bool page = false;
+        for (const char* own : pageParameters) page = page || name == own;
+        if (!page)
+            glutWebNote(("Universo 3D: o par\xE2metro " + quotedArgument(name) +
+                         " do endere\xE7o n\xE3o \xE9 conhecido e foi ignorado.").c_str());
+    }
+}
 
 // The farewell picture, then its period: input ignored and the loop held,
 // without blocking the page; then the program ends.
@@ -133,13 +150,43 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* universeShareQuery() {
     return query.c_str();
 }
 
+// The name of the screen shown, for the page's host.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* universeSceneName() { return shownScreen(appState).name; }
+
+// Steps from the page's host (window.universePage.hostQuery, an address's
+// query): read as the page's address is and played after those not played
+// yet, from the picture shown; pause pauses, a size is the page's own. A
+// bad query changes nothing and its message shows (window.universe.error)
+// until a scene is chosen. Returns 1 when the steps are taken, else 0.
+extern "C" EMSCRIPTEN_KEEPALIVE int universeApplyHostAddress() {
+    AddressRequest asked;
+    const std::string wrong = parseAddress(emscripten_run_script_string("window.universePage.hostQuery"), asked);
+    noteIgnored(asked);
+    if (!wrong.empty()) {
+        glutWebShowError(("N\xE3o percebi o pedido da p\xE1gina, por isso a imagem fica como estava: " + wrong).c_str());
+        return 0;
+    }
+    if (asked.pause) glutWebSetPaused(true);
+    if (asked.steps.empty()) return 1;
+    if (framesPlayed < framesInAll) {
+        // Still playing: the new steps follow, with no first frame of their own.
+        request.steps.insert(request.steps.end(), asked.steps.begin(), asked.steps.end());
+        framesInAll += playbackFrames(asked.steps) - 1;
+        return 1;
+    }
+    request.steps = asked.steps;
+    playback = StepPlayback{};
+    framesPlayed = 0;
+    framesInAll = playbackFrames(request.steps);
+    glutWebStartUp(playAddressSlice);
+    return 1;
+}
+
 int main(int argc, char** argv) {
     // A bad address leaves the viewer on the intro, with no step applied
     // (a size read before the fault stays).
     const std::string wrong = parseAddress(glutWebQueryString(), request);
-    for (const std::string& name : request.ignored)
-        glutWebNote(("Universo 3D: o par\xE2metro " + quotedArgument(name) +
-                     " do endere\xE7o n\xE3o \xE9 conhecido e foi ignorado.").c_str());
+    noteIgnored(request);
     if (!wrong.empty()) {
         AddressRequest sizeOnly;
         sizeOnly.width = request.width;

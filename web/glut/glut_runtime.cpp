@@ -1,7 +1,8 @@
 // GLUT's window, callbacks and event loop over the page's canvas. Each
 // browser frame (requestAnimationFrame) is one pass of the loop: the
 // start-up work while there is some, else the pending reshape, one idle
-// call unless paused, then the display callback if a redisplay was posted.
+// call unless paused, then the display callback if a redisplay was posted;
+// nothing while the page has it quiet (glutWebQuiet).
 // The window's size is the canvas's drawing buffer in device pixels, which
 // the page lays out (glutWebResize). The page reaches the callbacks through
 // the exported glutWeb* functions below.
@@ -34,6 +35,7 @@ bool reshapePending = true;  // GLUT reshapes a window before its first display
 bool paused = false;
 bool held = false;
 bool ended = false;
+bool quiet = false;
 int framesSwapped = 0;
 bool (*startUpWork)() = nullptr;
 
@@ -148,6 +150,7 @@ static void callDisplay() {
 }
 
 static void loopPass() {
+    if (quiet) return;
     if (startUpWork) {
         if (startUpWork()) startUpWork = nullptr;
         return;
@@ -230,6 +233,11 @@ EMSCRIPTEN_KEEPALIVE void glutWebSpecial(int key) {
 }
 
 EMSCRIPTEN_KEEPALIVE void glutWebPause(int pause) { glutWebSetPaused(pause != 0); }
+
+// While quiet (the picture out of sight) the event loop does nothing at
+// all: no start-up work, no idle call, no display, so that the clocks stand
+// still and it goes on from the same state. The user's pause stays as it is.
+EMSCRIPTEN_KEEPALIVE void glutWebQuiet(int isQuiet) { quiet = isQuiet != 0; }
 
 // The page laid the picture out anew (a resize, a turn of the phone, full
 // screen): a reshape to `width` x `height` device pixels, also when the size

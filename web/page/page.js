@@ -85,6 +85,8 @@ window.universe = {
   // (glutWebResize).
   var fixedSize = null;      // [width, height] from size=WxH, or null
   var windowCreated = false;
+  // ?embed: the picture alone in another page's frame (the embed section).
+  var embedded = /[?&]embed(&|=|$)/.test(location.search);
 
   // Sizes the canvas on the page and returns its drawing buffer's size in
   // device pixels: all of the stage, or the fixed size scaled down to fit.
@@ -96,7 +98,12 @@ window.universe = {
       var scale = Math.min(1, width / fixedSize[0], height / fixedSize[1]);
       canvas.style.width = fixedSize[0] * scale + 'px';
       canvas.style.height = fixedSize[1] * scale + 'px';
-      canvas.classList.toggle('enlarged', scale * ratio > 1);
+      // A frame smaller than the picture: drawn at the room's device
+      // pixels, in the picture's proportions, so that its bitmap text keeps
+      // its size rather than shrinking with the picture.
+      var fitted = embedded && scale < 1;
+      canvas.classList.toggle('enlarged', !fitted && scale * ratio > 1);
+      if (fitted) return [Math.round(fixedSize[0] * scale * ratio), Math.round(fixedSize[1] * scale * ratio)];
       return fixedSize;
     }
     var size = [Math.round(width * ratio), Math.round(height * ratio)];
@@ -659,6 +666,242 @@ window.universe = {
       recordWithViewer();
     }
   };
+
+  // The picture's code for another page (Incorporar): an iframe of the
+  // embedded view of the picture as it is (the share link's steps), at the
+  // picture's size, in window.universe.embedCode and on the clipboard where
+  // the browser allows.
+  function pageAddress(query) {
+    return location.href.replace(/[?#].*$/, '') + query;
+  }
+
+  function attribute(text) {
+    return text.replace(/&/g, '&amp;').replace(/"/g, '&quot;').replace(/</g, '&lt;');
+  }
+
+  function embedCode() {
+    var query = Module.UTF8ToString(Module._universeShareQuery());
+    var box = canvas.getBoundingClientRect();
+    var size = fixedSize || [Math.round(box.width), Math.round(box.height)];
+    return '<iframe src="' + attribute(pageAddress('?embed&' + query.slice(1))) + '" width="' + size[0] +
+      '" height="' + size[1] + '" title="Universo 3D" allow="fullscreen" loading="lazy"></iframe>';
+  }
+
+  // Copies `text`: through the clipboard API, else the older copy command
+  // on a selected text; a promise either way.
+  function copyText(text) {
+    var copied = navigator.clipboard && navigator.clipboard.writeText ?
+      navigator.clipboard.writeText(text) : Promise.reject(new Error('no clipboard'));
+    return copied.catch(function () {
+      var field = document.createElement('textarea');
+      field.value = text;
+      field.setAttribute('readonly', '');
+      field.style.position = 'fixed';
+      field.style.opacity = '0';
+      document.body.appendChild(field);
+      field.select();
+      var done = false;
+      try { done = document.execCommand('copy'); } catch (error) { done = false; }
+      field.remove();
+      if (!done) throw new Error('not copied');
+    });
+  }
+
+  window.universe.embedCode = null;  // the code Incorporar made last
+  document.getElementById('embed-code').addEventListener('click', function () {
+    if (!window.universe.ready) return;
+    var code = embedCode();
+    window.universe.embedCode = code;
+    copyText(code).then(function () {
+      say('C\u00f3digo para incorporar a imagem copiado.');
+    }, function () {
+      say('O navegador n\u00e3o deixou copiar o c\u00f3digo para incorporar a imagem.');
+    });
+  });
+
+  // The embedded view (?embed) and, for the page hidden, the full page too.
+  // While the picture is out of sight (scrolled out of the host page's
+  // view, the page hidden) or waits for its play button (?embed&start=click,
+  // once its first frame is drawn), the runtime is quiet: nothing is drawn
+  // and the clocks stand still; an embed that starts out of view waits with
+  // its start-up too. Quiet is not the user's pause, which stays as it is.
+  var quietFor = { unseen: embedded, hidden: document.hidden, play: false };
+  var runtimeUp = false;
+  var startOnClick = embedded && /[?&]start=click(&|$)/.test(location.search);
+  var playButton = document.getElementById('play');
+  window.universe.quiet = quietFor.unseen || quietFor.hidden;  // drawing nothing, clocks still
+
+  function applyQuiet() {
+    var quiet = quietFor.unseen || quietFor.hidden || quietFor.play;
+    window.universe.quiet = quiet;
+    if (runtimeUp) Module._glutWebQuiet(quiet ? 1 : 0);
+  }
+  var runtimeInitialized = Module.onRuntimeInitialized;
+  Module.onRuntimeInitialized = function () {
+    if (runtimeInitialized) runtimeInitialized();
+    runtimeUp = true;
+    applyQuiet();
+  };
+  document.addEventListener('visibilitychange', function () {
+    quietFor.hidden = document.hidden;
+    applyQuiet();
+  });
+  if (embedded && window.IntersectionObserver) {
+    new IntersectionObserver(function (entries) {
+      quietFor.unseen = !entries[entries.length - 1].isIntersecting;
+      applyQuiet();
+    }).observe(canvas);
+  } else {
+    quietFor.unseen = false;
+  }
+  playButton.addEventListener('click', function () {
+    quietFor.play = false;
+    playButton.hidden = true;
+    applyQuiet();
+    focusCanvas();
+  });
+
+  // Abrir: the same view as a page of its own, in a new tab; its address
+  // is made as the link is about to be followed.
+  var openLink = document.getElementById('open-page');
+  function fullPageAddress() {
+    if (window.universe.ready) return pageAddress(Module.UTF8ToString(Module._universeShareQuery()));
+    var kept = location.search.slice(1).split('&').filter(function (piece) {
+      return piece && !/^(embed|start)(=|$)/.test(piece);
+    });
+    return pageAddress(kept.length ? '?' + kept.join('&') : '');
+  }
+  function pointOpenLink(event) {
+    (event ? event.currentTarget : openLink).href = fullPageAddress();
+  }
+  ['pointerenter', 'focus', 'click'].forEach(function (type) { openLink.addEventListener(type, pointOpenLink); });
+
+  // The controls fade while the picture is left alone, and come back on a
+  // pointer, a key or the focus.
+  var idleTimer = null;
+  function wake() {
+    document.documentElement.classList.remove('idle');
+    clearTimeout(idleTimer);
+    idleTimer = setTimeout(function () { document.documentElement.classList.add('idle'); }, 3000);
+  }
+
+  // The host page's API: window.postMessage from the frame's direct parent
+  // only. Each request is checked for its shape and turned into an
+  // address's steps (or a pause), played as the address's are; anything
+  // else is ignored with a note in the console, never evaluated. Requests
+  // made before the viewer is ready wait for it.
+  var hostRequests = {
+    scene: function (data) { return typeof data.name === 'string' && 'scene=' + encodeURIComponent(data.name); },
+    key: function (data) { return typeof data.key === 'string' && 'keys=' + encodeURIComponent(data.key); },
+    special: function (data) { return typeof data.key === 'string' && 'special=' + encodeURIComponent(data.key); },
+    address: function (data) { return typeof data.query === 'string' && data.query.replace(/^\?/, ''); },
+    pause: function () { return true; },
+    resume: function () { return true; }
+  };
+  var waitingRequests = [];
+  var told = { ready: false, scene: null, paused: null };
+
+  // To the parent only, and only the API's messages: the scene's name, the
+  // pause, the page's Portuguese message; nothing private, so to whatever
+  // origin the host page has.
+  function tellHost(message) {
+    if (window.parent !== window) window.parent.postMessage(message, '*');
+  }
+
+  function tellState() {
+    if (!told.ready || window.universe.ended) return;
+    var scene = Module.UTF8ToString(Module._universeSceneName());
+    if (scene !== told.scene) tellHost({ universe: 'scene', name: told.scene = scene });
+    if (window.universe.paused !== told.paused) tellHost({ universe: 'paused', paused: told.paused = window.universe.paused });
+  }
+
+  function runHostRequest(request) {
+    if (window.universe.ended) return;
+    if (request.type === 'pause' || request.type === 'resume') {
+      Module._glutWebPause(request.type === 'pause' ? 1 : 0);
+      return;
+    }
+    window.universePage.hostQuery = request.query;
+    var taken = Module._universeApplyHostAddress();
+    window.universePage.hostQuery = '';
+    if (!taken) tellHost({ universe: 'error', message: window.universe.error });
+  }
+
+  function hostMessage(event) {
+    if (window.parent === window || event.source !== window.parent) {
+      console.warn('Universo 3D: mensagem de outra janela ignorada.');
+      return;
+    }
+    var data = event.data;
+    var read = data && typeof data === 'object' && typeof data.universe === 'string' &&
+      Object.prototype.hasOwnProperty.call(hostRequests, data.universe) ? hostRequests[data.universe](data) : false;
+    if (!read || (typeof read === 'string' && read.length > 4000)) {
+      console.warn('Universo 3D: mensagem ignorada, sem a forma de um pedido conhecido.');
+      return;
+    }
+    var request = { type: data.universe, query: read };
+    if (!told.ready) {
+      if (waitingRequests.length < 100) waitingRequests.push(request);
+      return;
+    }
+    runHostRequest(request);
+  }
+
+  // The runtime sets window.universe.ready (when the address is played)
+  // and frames (each frame); in the embedded view the page hears of both.
+  function whenSet(name, then) {
+    var value = window.universe[name];
+    Object.defineProperty(window.universe, name, {
+      enumerable: true,
+      get: function () { return value; },
+      set: function (next) { value = next; then(next); }
+    });
+  }
+
+  function setUpEmbed() {
+    document.documentElement.classList.add('embed');
+    ['pointermove', 'pointerdown', 'keydown', 'focusin'].forEach(function (type) {
+      document.addEventListener(type, wake, true);
+    });
+    wake();
+    window.addEventListener('message', hostMessage);
+    whenSet('ready', function (ready) {
+      if (!ready || told.ready) return;
+      told.ready = true;
+      wake();
+      if (startOnClick) {
+        quietFor.play = true;
+        playButton.hidden = false;
+        applyQuiet();
+      }
+      tellHost({ universe: 'ready' });
+      tellState();
+      waitingRequests.splice(0).forEach(runHostRequest);
+    });
+    whenSet('frames', tellState);
+    var showPaused = window.universePage.showPaused;
+    window.universePage.showPaused = function (paused) {
+      showPaused(paused);
+      tellState();
+    };
+    // A message about the WebGL context (refused where the page around has
+    // too many pictures, or lost) offers the view as a page of its own.
+    var showError = window.universePage.showError;
+    window.universePage.showError = function (message) {
+      showError(message);
+      if (message === window.universe.error) return;
+      var link = document.createElement('a');
+      link.className = 'open-instead';
+      link.target = '_blank';
+      link.rel = 'noopener';
+      link.textContent = 'Abrir numa p\u00e1gina pr\u00f3pria';
+      link.href = fullPageAddress();
+      link.addEventListener('click', pointOpenLink);
+      messageElement.appendChild(document.createTextNode(' '));
+      messageElement.appendChild(link);
+    };
+  }
+  if (embedded) setUpEmbed();
 
   // The program. A page opened from a file cannot fetch universe.wasm, so
   // there it comes from universe-wasm.js (the same bytes as base64).
