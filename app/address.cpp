@@ -88,7 +88,7 @@ std::string parseAddress(const std::string& query, AddressRequest& request) {
             continue;
         }
         const StepFault fault = parseStep(stepName, value, request.steps);
-        if (!fault.empty()) return name + ": " + fault.portuguese;
+        if (!fault.english.empty()) return name + ": " + fault.portuguese;
     }
     return "";
 }

@@ -25,7 +25,6 @@ bool isStepName(const std::string& name);
 struct StepFault {
     std::string english;
     std::string portuguese;
-    bool empty() const { return english.empty(); }
 };
 
 // Reads the value of the step called `name` and appends the steps it gives
