@@ -20,6 +20,7 @@
 #include "app/menus.h"
 #include "app/options.h"
 #include "app/address.h"
+#include "app/key_bar.h"
 #include "app/window.h"
 #include "input/camera.h"
 #include "input/manual_controls.h"
@@ -114,6 +115,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* universeShareQuery() {
     static std::string query;
     query = "?" + shareQuery(appState, record, glutWebPaused(), request.width, request.height);
     return query.c_str();
+}
+
+// The key bar and the keys the page passes to the viewer, read by the page
+// at start-up (app/key_bar).
+extern "C" EMSCRIPTEN_KEEPALIVE const char* universeKeyBarJson() {
+    static const std::string json = keyBarJson();
+    return json.c_str();
 }
 
 int main(int argc, char** argv) {
