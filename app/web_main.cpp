@@ -25,6 +25,7 @@
 #include "app/options.h"
 #include "app/address.h"
 #include "app/screens.h"
+#include "app/key_bar.h"
 #include "app/window.h"
 #include "input/camera.h"
 #include "input/manual_controls.h"
@@ -180,6 +181,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE int universeApplyHostAddress() {
     framesInAll = playbackFrames(request.steps);
     glutWebStartUp(playAddressSlice);
     return 1;
+}
+
+// The key bar and the keys the page passes to the viewer, read by the page
+// at start-up (app/key_bar).
+extern "C" EMSCRIPTEN_KEEPALIVE const char* universeKeyBarJson() {
+    static const std::string json = keyBarJson();
+    return json.c_str();
 }
 
 int main(int argc, char** argv) {

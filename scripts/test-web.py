@@ -486,11 +486,16 @@ def tap(page, x, y, move=0):
 
 
 def check_phone_menu(page):
-    """A phone: a swipe opens no menu, a tap does; each submenu stays inside
-    the screen, in place of its parent, with entries 44 px tall or more."""
+    """A phone: the key bar shows a button 44 px tall or more for each key
+    the program gives; a swipe opens no menu, a tap does; each submenu stays
+    inside the screen, in place of its parent, with entries 44 px tall or more."""
     try:
         emulate(page, 390, 844, 3, True)
         page.open("pause")
+        keys, heights = page.js("return [JSON.parse(Module.UTF8ToString(Module._universeKeyBarJson())).length,"
+                                " [...document.querySelectorAll('#keybar button')].map(b => b.offsetHeight)]")
+        if not keys or len(heights) != keys or min(heights) < 44:
+            return False, f"{keys} keys, key bar buttons {heights} px tall"
         tap(page, 200, 300, move=80)
         if page.open_menus():
             return False, "a swipe opened the menu"
@@ -829,7 +834,7 @@ def run_checks(page, report, site):
     report.run("fill: device pixels, no scrolling, reshape", lambda: check_fill(page))
     report.run("long address: page answers", lambda: check_long_address(page))
     report.run("opened as a file", lambda: check_file(page, site))
-    report.run("phone: tap, swipe, submenus inside the screen", lambda: check_phone_menu(page))
+    report.run("phone: key bar, tap, swipe, submenus inside the screen", lambda: check_phone_menu(page))
     report.run("keyboard menu", lambda: check_keyboard_menu(page))
     report.run("share: the address shows the same picture", lambda: check_share(page))
     report.run("record: Gravar downloads a clip of the running scene", lambda: check_record(page))

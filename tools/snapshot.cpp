@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
     const std::string error = parseSnapshotArgs(std::vector<std::string>(argv + 1, argv + argc), request);
     if (!error.empty()) return fail(2, error);
     if (request.help) {
-        std::fputs(snapshotUsage, stdout);
+        std::fputs(snapshotUsage().c_str(), stdout);
         return 0;
     }
     return request.galleryDir.empty() ? snapshot(request) : gallery(request);

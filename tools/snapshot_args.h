@@ -26,4 +26,6 @@ struct SnapshotRequest {
 // message that names the offending argument.
 std::string parseSnapshotArgs(const std::vector<std::string>& args, SnapshotRequest& request);
 
-extern const char* const snapshotUsage;
+// The --help text: usage, the steps (the screens and keys from their
+// tables) and the options.
+std::string snapshotUsage();

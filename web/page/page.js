@@ -38,15 +38,10 @@ window.universe = {
   // at a phone's distance.
   var maxPixelRatio = 2;
 
-  // GLUT's special key codes, by event.key.
-  var specialKeys = {
-    F1: 1, F2: 2, F3: 3, F4: 4, F5: 5, F6: 6, F7: 7, F8: 8,
-    ArrowLeft: 100, ArrowUp: 101, ArrowRight: 102, ArrowDown: 103
-  };
-  // Keys that GLUT passes as characters though event.key names them.
-  var namedCharacters = { Enter: 13, Escape: 27, Backspace: 8, Delete: 127 };
-  // The keys the viewer uses, as event.key values: those of the key bar.
-  // Every other key keeps its meaning in the browser.
+  // The keys the viewer uses, as event.key values, each with its GLUT code
+  // ({special: code} or {character: byte}): those of the key bar, which the
+  // program gives at start-up. Every other key keeps its meaning in the
+  // browser.
   var viewerKeys = {};
 
   function showError(message) {
@@ -60,7 +55,8 @@ window.universe = {
     printErr: function (text) { console.error(text); },
     onAbort: function () {
       showError('O programa n\u00e3o p\u00f4de arrancar neste navegador.');
-    }
+    },
+    onRuntimeInitialized: function () { buildKeybar(); }
   };
 
   function acceptsInput() {
@@ -119,16 +115,6 @@ window.universe = {
   }
   if (window.ResizeObserver) new ResizeObserver(relayout).observe(stage);
   window.addEventListener('resize', relayout);  // also a change of pixel ratio (browser zoom)
-
-  // The GLUT code of `key` (an event.key value): {special: code} or
-  // {character: byte}, or null for a key GLUT would not pass (beyond
-  // Latin-1, or a key the viewer's platform leaves to the browser).
-  function glutKey(key) {
-    if (Object.prototype.hasOwnProperty.call(specialKeys, key)) return { special: specialKeys[key] };
-    if (Object.prototype.hasOwnProperty.call(namedCharacters, key)) return { character: namedCharacters[key] };
-    if (key.length === 1 && key.charCodeAt(0) <= 255) return { character: key.charCodeAt(0) };
-    return null;
-  }
 
   function sendKey(code) {
     if (!acceptsInput()) return;
@@ -396,18 +382,28 @@ window.universe = {
     }
     if (!Object.prototype.hasOwnProperty.call(viewerKeys, event.key)) return;
     event.preventDefault();  // F5 reload, F1 help, F3 find, F7 caret browsing, scrolling
-    sendKey(glutKey(event.key));
+    sendKey(viewerKeys[event.key]);
   });
 
-  // The key bar and the buttons.
-  Array.prototype.forEach.call(keybar.querySelectorAll('button[data-key]'), function (button) {
-    viewerKeys[button.dataset.key] = true;
-    button.title = button.getAttribute('aria-label');
-    button.addEventListener('click', function () {
-      var code = glutKey(button.dataset.key);
-      if (code) sendKey(code);
+  // The key bar: a button for each key of the viewer's key table, its face
+  // and short label, its line of the help card as its name.
+  function buildKeybar() {
+    JSON.parse(Module.UTF8ToString(Module._universeKeyBarJson())).forEach(function (key) {
+      var code = key.special ? { special: key.code } : { character: key.code };
+      viewerKeys[key.key] = code;
+      var button = document.createElement('button');
+      button.type = 'button';
+      button.dataset.key = key.key;
+      button.setAttribute('aria-label', key.title);
+      button.title = key.title;
+      var cap = document.createElement('b');
+      cap.textContent = key.cap;
+      button.appendChild(cap);
+      button.appendChild(document.createTextNode(' ' + key.label));
+      button.addEventListener('click', function () { sendKey(code); });
+      keybar.appendChild(button);
     });
-  });
+  }
 
   function showKeybar(shown) {
     keybar.hidden = !shown;
