@@ -80,7 +80,7 @@ StepFault parseStep(const std::string& name, const std::string& value, std::vect
     if (name == "keys") {
         if (value.empty()) return {"no keys given", "keys sem teclas"};
         for (char key : value) {
-            if (!std::strchr(viewerKeys, key)) {
+            if (!key || !std::strchr(viewerKeys, key)) {  // strchr finds the terminator too
                 const std::string quoted = quotedArgument(std::string(1, key));
                 return {quoted + " is not one of " + viewerKeys,
                         quoted + " n\xE3o \xE9 uma das teclas " + viewerKeys};

@@ -17,6 +17,7 @@ struct SnapshotRequest {
     std::string output;      // --out: a file, or "-" for standard output
     bool numbered = false;   // with --frames, --out held a pattern: the frames go to `files`
     NumberedFiles files;
+    bool force = false;      // --force: numbered files past the clip's last may exist
     std::string galleryDir;  // --gallery
     bool help = false;
 };
