@@ -181,6 +181,7 @@ std::string closeStandardOutput() {
     errno = 0;
     int error = 0;
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) error = errno ? errno : EIO;
-    if (std::fclose(stdout) != 0 && !error) error = errno ? errno : EIO;
+    // A closed standard output (>&-) that was never written is no failure.
+    if (std::fclose(stdout) != 0 && !error && errno != EBADF) error = errno ? errno : EIO;
     return error ? failure("standard output", error) : "";
 }
