@@ -173,15 +173,8 @@ bool XDriver::chooseMenuEntry(int screenX, int screenY, const std::vector<int>& 
     if (path.empty()) return fail("no entry to choose");
     if (!popups().empty()) return fail("a menu was already open");
     movePointer(screenX, screenY);
-    // On a busy machine a click that comes just after an earlier choice can
-    // be lost; click again while no menu shows, until the step's limit.
-    const auto deadline = std::chrono::steady_clock::now() + stepTimeout;
-    bool opened = false;
-    while (!opened && std::chrono::steady_clock::now() < deadline) {
-        if (popups().empty()) clickButton(1);
-        opened = waitForNewPopup(open, std::min(stepTimeout, std::chrono::milliseconds(5000)));
-    }
-    if (!opened) return fail("the menu did not open on a click");
+    clickButton(1);
+    if (!waitForNewMenu()) return fail("the menu did not open on a click");
     for (size_t level = 0; level < path.size(); ++level) {
         int x = 0, y = 0;
         menuEntryCentre(open.back(), path[level], &x, &y);

@@ -86,8 +86,7 @@ public:
     // at (screenX, screenY) opens the menu; the pointer rests on each entry
     // of `path` but the last, each a submenu, until that submenu opens; then
     // a click on the last entry chooses it. Entries count from 0, top down.
-    // The first click is repeated while no menu shows (a busy program may
-    // lose it). Each step may take up to `stepTimeout`. On success the menus seen are
+    // Each step may take up to `stepTimeout`. On success the menus seen are
     // in `menus` (outermost first); on failure `failure` says which step.
     bool chooseMenuEntry(int screenX, int screenY, const std::vector<int>& path,
                          std::chrono::milliseconds stepTimeout, std::vector<ScreenRect>* menus,
