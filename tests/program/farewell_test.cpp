@@ -49,7 +49,7 @@ TEST(Farewell, ShowsItsPictureIgnoresInputForTenSecondsThenExitsWithZero) {
         EXPECT_FALSE(changed) << "the farewell screen answered input";
         ++probes;
     }
-    ASSERT_TRUE(viewer.program.waitExit(milliseconds(15000)));
+    ASSERT_TRUE(viewer.program.waitExit(pictureTimeout));
     const Clock::time_point ended = Clock::now();
     EXPECT_GE(probes, 5);
 
