@@ -50,11 +50,10 @@ std::string addressText(const std::string& text) {
     return latin1;
 }
 
-}  // namespace
-
-std::string parseAddress(const std::string& query, AddressRequest& request) {
+// Reads the query as parseAddress does; its messages may quote a NUL.
+std::string readAddress(const std::string& query, AddressRequest& request) {
     const std::string body = !query.empty() && query[0] == '?' ? query.substr(1) : query;
-    long ticksInAll = 0;
+    long ticksInAll = 0, stepsInAll = 0;
     size_t start = 0;
     while (start <= body.size()) {
         size_t end = body.find('&', start);
@@ -90,10 +89,26 @@ std::string parseAddress(const std::string& query, AddressRequest& request) {
             if (ticks) request.steps.push_back({Step::Ticks, static_cast<int>(ticks)});
             continue;
         }
+        const size_t before = request.steps.size();
         const StepFault fault = parseStep(stepName, value, request.steps);
         if (!fault.english.empty()) return name + ": " + fault.portuguese;
+        stepsInAll += static_cast<long>(request.steps.size() - before);
+        if (stepsInAll > maxAddressSteps)
+            return name + ": mais de " + std::to_string(maxAddressSteps) + " passos (em todos)";
     }
     return "";
+}
+
+}  // namespace
+
+std::string parseAddress(const std::string& query, AddressRequest& request) {
+    // A NUL in a value is refused as any other wrong character is; the
+    // message shows it as it was escaped, since it would end the text where
+    // the page shows it.
+    std::string fault = readAddress(query, request);
+    for (size_t at = fault.find('\0'); at != std::string::npos; at = fault.find('\0', at))
+        fault.replace(at, 1, "%00");
+    return fault;
 }
 
 void beginSceneRecord(SceneRecord& record, const AppState& state) {

@@ -8,8 +8,10 @@
 #include "app/steps.h"
 #include "state/app_state.h"
 
-// The most idle ticks an address takes, in all.
+// The most idle ticks an address takes, in all, and the most other steps
+// (scenes, options, keys, camera keys), each of which draws a frame too.
 const long maxAddressTicks = 1000000;
+const long maxAddressSteps = 1000000;
 
 // What the page's address asks for.
 struct AddressRequest {
@@ -23,8 +25,9 @@ struct AddressRequest {
 // Reads the page's query ("?a=b&c", percent-encoded; '+' stands for
 // itself). In the query's order: scene=NAME (a screen), axes=on|off,
 // light=on|off, stars=blink|steady, keys=CHARS, special=K,K,... and
-// ticks=N (idle ticks at that point, up to maxAddressTicks in all); and
-// pause and size=WxH anywhere. Percent-encoded UTF-8 of a Latin-1
+// ticks=N (idle ticks at that point, up to maxAddressTicks in all; the
+// other steps up to maxAddressSteps in all); and pause and size=WxH
+// anywhere. A NUL in a value is refused. Percent-encoded UTF-8 of a Latin-1
 // character becomes that character. Parameters of other names are listed
 // in `ignored`. Returns "" or what is wrong (Latin-1, in Portuguese).
 std::string parseAddress(const std::string& query, AddressRequest& request);

@@ -1,16 +1,27 @@
 #include "app/number_args.h"
 
 #include <cctype>
+#include <cstdint>
+
+bool isWholeNumber(const std::string& text) {
+    if (text.empty()) return false;
+    for (char c : text)
+        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    return true;
+}
 
 bool parseCount(const std::string& text, long low, long high, long& value) {
-    if (text.empty() || text.size() > 12) return false;
-    long number = 0;
+    if (!isWholeNumber(text)) return false;
+    // 64 bits whatever `long` is (32 bits in the browser build), and the
+    // reading stops as soon as the number passes `high`, so that no number
+    // wraps round into the range.
+    int64_t number = 0;
     for (char c : text) {
-        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
         number = number * 10 + (c - '0');
+        if (number > high) return false;
     }
-    if (number < low || number > high) return false;
-    value = number;
+    if (number < low) return false;
+    value = static_cast<long>(number);
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -80,8 +81,6 @@ std::string parseBenchArgs(int argc, char** argv, BenchOptions& options) {
                 return "--soak: " + quotedArgument(value) + " is not a number of frames";
         } else if (flag == "--json") {
             if (value.empty()) return "--json: empty path";
-            const std::string unwritable = checkWritable(value);
-            if (!unwritable.empty()) return "--json: " + unwritable;
             options.json = value;
         } else if (flag == "--screens") {
             size_t start = 0;
@@ -254,12 +253,17 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "-h" || arg == "--help") {
             std::fputs(usageText, stdout);
-            return 0;
+            const std::string closed = closeStandardOutput();
+            return closed.empty() ? 0 : fail(1, closed);
         }
     }
     BenchOptions options;
     const std::string error = parseBenchArgs(argc, argv, options);
     if (!error.empty()) return fail(2, error);
+    // A JSON file that cannot be written is refused before anything is
+    // drawn: a folder as a wrong argument, a missing or closed folder not.
+    const std::string unwritable = options.json.empty() ? "" : checkWritable(options.json);
+    if (!unwritable.empty()) return fail(std::filesystem::is_directory(options.json) ? 2 : 1, "--json: " + unwritable);
     if (options.soakFrames > 0) {
         // Mesa's llvmpipe, with rasterising threads, keeps a queue of frames
         // whose memory (tens of MiB) comes and goes with thread timing and
@@ -269,5 +273,7 @@ int main(int argc, char** argv) {
     }
     const std::string opened = openFrameWindow("universe-bench", options.width, options.height);
     if (!opened.empty()) return fail(1, opened);
-    return options.soakFrames > 0 ? soak(options) : bench(options);
+    const int status = options.soakFrames > 0 ? soak(options) : bench(options);
+    const std::string closed = closeStandardOutput();
+    return status == 0 && !closed.empty() ? fail(1, closed) : status;
 }

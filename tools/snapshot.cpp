@@ -4,6 +4,7 @@
 // with --gallery, every screen at a fixed moment plus an index page.
 // Run without arguments beyond --out for the intro screen; --help lists all.
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include "app/frame_loop.h"
 #include "frame_window.h"
 #include "gallery.h"
+#include "output_file.h"
 #include "png_file.h"
 #include "snapshot_args.h"
 #include "state/app_state.h"
@@ -72,10 +74,22 @@ std::string render(const SnapshotRequest& request) {
 }
 
 int snapshot(const SnapshotRequest& request) {
-    const std::string unwritable = checkWritable(frameOutput(request, 1));
-    if (!unwritable.empty()) return fail(2, "--out: " + unwritable);
+    // Numbered files over an older, longer clip would leave its last frames
+    // after the new ones, and a reader of the sequence would take them too.
+    if (request.numbered && !request.force) {
+        const std::string after = numberedFile(request.files, request.frames + 1);
+        struct stat entry {};
+        if (::lstat(after.c_str(), &entry) == 0)
+            return fail(2, "--out: '" + after + "' exists, from an older clip; remove it or give --force");
+    }
+    // A folder given as the file is a wrong argument; a folder that is
+    // missing or closed to the user is not.
+    const std::string first = frameOutput(request, 1);
+    const std::string unwritable = checkWritable(first);
+    if (!unwritable.empty()) return fail(std::filesystem::is_directory(first) ? 2 : 1, "--out: " + unwritable);
     const std::string callsUnwritable = request.calls.empty() ? "" : checkWritable(request.calls);
-    if (!callsUnwritable.empty()) return fail(2, "--calls: " + callsUnwritable);
+    if (!callsUnwritable.empty())
+        return fail(std::filesystem::is_directory(request.calls) ? 2 : 1, "--calls: " + callsUnwritable);
     const std::string opened = openFrameWindow("universe-snapshot", request.width, request.height);
     if (!opened.empty()) return fail(1, opened);
     const std::string rendered = render(request);
@@ -103,9 +117,10 @@ int gallery(const SnapshotRequest& request) {
     const std::filesystem::path dir = request.galleryDir;
     std::error_code error;
     std::filesystem::create_directories(dir, error);
+    if (error) return fail(1, "--gallery: cannot make '" + request.galleryDir + "': " + error.message());
     const std::string index = (dir / "index.html").string();
-    if (error || !checkWritable(index).empty())
-        return fail(2, "--gallery: cannot write into '" + request.galleryDir + "'");
+    const std::string unwritable = checkWritable(index);
+    if (!unwritable.empty()) return fail(1, "--gallery: " + unwritable);
     const std::string size = std::to_string(request.width) + "x" + std::to_string(request.height);
     for (const GalleryShot& shot : galleryShots) {
         std::vector<std::string> args = shot.args;
@@ -126,9 +141,11 @@ int main(int argc, char** argv) {
     SnapshotRequest request;
     const std::string error = parseSnapshotArgs(std::vector<std::string>(argv + 1, argv + argc), request);
     if (!error.empty()) return fail(2, error);
-    if (request.help) {
+    int status = 0;
+    if (request.help)
         std::fputs(snapshotUsage().c_str(), stdout);
-        return 0;
-    }
-    return request.galleryDir.empty() ? snapshot(request) : gallery(request);
+    else
+        status = request.galleryDir.empty() ? snapshot(request) : gallery(request);
+    const std::string closed = closeStandardOutput();
+    return status == 0 && !closed.empty() ? fail(1, closed) : status;
 }

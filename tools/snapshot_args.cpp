@@ -20,7 +20,7 @@ std::string snapshotUsage() {
         else characters += std::string(characters.empty() ? "" : " ") + keyName(key);
     }
     return "usage: universe-snapshot [STEP...] [--ticks N] [--size WxH] --out FILE.png [--calls FILE]\n"
-           "       universe-snapshot [STEP...] [--ticks N] [--size WxH] --frames N --out -|NAME-%04d.png\n"
+           "       universe-snapshot [STEP...] [--ticks N] [--size WxH] --frames N [--force] --out -|NAME-%04d.png\n"
            "       universe-snapshot --gallery DIR [--size WxH]\n"
            "Draws the viewer's frames in a window of the given size (default 800x600)\n"
            "and writes the last one as a PNG. It starts as the viewer does, on the\n"
@@ -39,7 +39,8 @@ std::string snapshotUsage() {
            "then N idle ticks (default 0), each followed by a frame.\n"
            "--frames N writes the last N frames: to --out - as a stream of PNG pictures\n"
            "(ffmpeg -f image2pipe), or to numbered files, one conversion such as %04d\n"
-           "in the name, numbered from 1.\n"
+           "in the name, numbered from 1. Numbered files are refused when the file\n"
+           "after the last one exists (an older, longer clip), unless --force is given.\n"
            "--calls FILE (or - for standard output) also writes the calls the last frame\n"
            "makes, one a line, numbered and indented as C (not with --frames above 1).\n"
            "--gallery DIR writes every screen at a fixed moment, and index.html.\n";
@@ -82,6 +83,10 @@ std::string parseSnapshotArgs(const std::vector<std::string>& args, SnapshotRequ
             request.help = true;
             continue;
         }
+        if (flag == "--force") {
+            request.force = true;
+            continue;
+        }
         if (!std::count(std::begin(flagsWithValue), std::end(flagsWithValue), flag))
             return unknownArgument(flag);
         if (i + 1 >= args.size()) return flag + " needs a value";
@@ -104,7 +109,10 @@ std::string parseSnapshotArgs(const std::vector<std::string>& args, SnapshotRequ
                 return "--ticks: " + quotedArgument(value) + " is not a number from 0 to 1000000";
         } else if (flag == "--frames") {
             if (!parseCount(value, 1, 999999999999, request.frames))
-                return "--frames: " + quotedArgument(value) + " is not a whole number above 0";
+                return "--frames: " + quotedArgument(value) +
+                       (isWholeNumber(value) && value.find_first_not_of('0') != std::string::npos
+                            ? " is too large (at most 999999999999)"
+                            : " is not a whole number above 0");
             framesGiven = true;
         } else {
             // A step: --screen, --keys, --special, --axes, --light, --stars.

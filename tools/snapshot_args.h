@@ -18,6 +18,7 @@ struct SnapshotRequest {
     bool numbered = false;   // with --frames, --out held a pattern: the frames go to `files`
     NumberedFiles files;
     std::string calls;       // --calls: the last frame's calls as text, a file or "-"
+    bool force = false;      // --force: numbered files past the clip's last may exist
     std::string galleryDir;  // --gallery
     bool help = false;
 };

@@ -41,24 +41,25 @@ TEST(Farewell, ShowsItsPictureIgnoresInputForTenSecondsThenExitsWithZero) {
         const bool changed = waitUntil(
             [&] {
                 const WindowImage now = viewer.capture();
-                return !viewer.x.popups().empty() || (!now.empty() && !(now == farewell));
+                return !viewer.program.running() || !viewer.x.popups().empty() ||
+                       (!now.empty() && !(now == farewell));
             },
             milliseconds(500));
         if (!viewer.program.running()) break;
         EXPECT_FALSE(changed) << "the farewell screen answered input";
         ++probes;
     }
-    ASSERT_TRUE(viewer.program.waitExit(milliseconds(15000)));
+    ASSERT_TRUE(viewer.program.waitExit(pictureTimeout));
     const Clock::time_point ended = Clock::now();
-    EXPECT_GE(probes, 10);
+    EXPECT_GE(probes, 5);
 
     // The sleep of 10 s starts after the picture is drawn, which follows the
-    // choice: at least 10 s from the choice, at most 10 s from the first
-    // sight of the picture (plus the time to notice the exit).
+    // choice: at least 10 s from the choice, and about 10 s from the first
+    // sight of the picture, plus the time to end the program and notice it
+    // (seconds on a busy machine), which is far below a second sleep.
     EXPECT_GE(ended - chosen, milliseconds(10000));
-    EXPECT_LE(ended - seen, milliseconds(10000 + 1500));
+    EXPECT_LE(ended - seen, milliseconds(10000 + 6000));
     EXPECT_EQ(viewer.program.termSignal(), 0);
     EXPECT_EQ(viewer.program.exitStatus(), 0);
-    EXPECT_TRUE(waitUntil([&] { return viewer.x.findWindows(viewerTitle).empty(); },
-                          milliseconds(5000)));
+    EXPECT_TRUE(waitUntil([&] { return viewer.x.findWindows(viewerTitle).empty(); }, pictureTimeout));
 }

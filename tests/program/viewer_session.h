@@ -25,8 +25,9 @@ extern const std::string viewerTitle;
 
 // Generous bound for anything the viewer must show after an input: a frame
 // of the heavier scenes takes about half a second on a software renderer,
-// more under sanitizers.
-constexpr std::chrono::milliseconds pictureTimeout{30000};
+// more under sanitizers, and about 6 s on a machine loaded fifteen times
+// over its cores (where a scene's first frames and a menu took over 30 s).
+constexpr std::chrono::milliseconds pictureTimeout{60000};
 
 class ViewerSession {
 public:

@@ -119,6 +119,13 @@ TEST(PageAddress, QueriesGiveTheirStepsOrAMessage) {
         {"?light", "light precisa de um valor", 0, 0, {}},
         {"?stars=on", "'on' n\xE3o \xE9 blink nem steady", 0, 0, {}},
         {"?special=F9", "tecla desconhecida 'F9'", 0, 0, {}},
+        {"?keys=r%00", "keys: '%00' n\xE3o \xE9 uma das teclas", 0, 0, {}},
+        // Numbers that wrap into range in a 32-bit long, as the browser's is
+        // (2^32 + 5 ticks, 2^32 + 100 each way), or in 64 bits (2^64 + 5).
+        {"?ticks=4294967301", "ticks: '4294967301'", 0, 0, {}},
+        {"?size=4294967396x4294967396", "size: '4294967396x", 0, 0, {}},
+        {"?ticks=18446744073709551621", "ticks: '18446744073709551621'", 0, 0, {}},
+        {"?ticks=000000000000000000007", "", 1, 8, {}},
     };
     for (const Case& c : cases) {
         AddressRequest request;
@@ -132,6 +139,11 @@ TEST(PageAddress, QueriesGiveTheirStepsOrAMessage) {
         }
         EXPECT_EQ(request.ignored, c.ignored) << c.query;
     }
+    // Keys, camera keys and scenes are capped in all as ticks are.
+    AddressRequest most, tooMany;
+    EXPECT_EQ(parseAddress("?keys=" + std::string(maxAddressSteps - 1, 'e') + "&special=up", most), "");
+    EXPECT_EQ(parseAddress("?keys=" + std::string(maxAddressSteps, 'e') + "&special=up", tooMany),
+              "special: mais de 1000000 passos (em todos)");
     // Played a frame at a time, the steps reach what the menus and keys
     // would: ticks where they stand, size and pause kept aside.
     AddressRequest request;

@@ -31,7 +31,7 @@ void ensureGlWindow() {
     initGraphics();
     // Wait (bounded) for the window to be mapped and exposed, so that what
     // is drawn reaches the screen and can be read back.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (!exposed && std::chrono::steady_clock::now() < deadline) {
         glutMainLoopEvent();
         std::this_thread::sleep_for(std::chrono::milliseconds(5));

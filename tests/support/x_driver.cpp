@@ -41,9 +41,9 @@ static int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
 XDriver::XDriver() {
     XSetErrorHandler(ignoreXError);
-    // A busy server may turn a connection away for a moment.
+    // A busy server may turn a connection away for a while.
     waitUntil([this] { return (display_ = XOpenDisplay(nullptr)) != nullptr; },
-              std::chrono::milliseconds(3000), std::chrono::milliseconds(200));
+              std::chrono::milliseconds(30000), std::chrono::milliseconds(200));
     if (!display_) return;
     int event, error, major, minor;
     xtest_ = XTestQueryExtension(display_, &event, &error, &major, &minor);

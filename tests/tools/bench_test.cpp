@@ -66,7 +66,14 @@ TEST(Bench, TableAndJsonCoverTheChosenScreens) {
         std::vector<std::string> args = {benchTool};
         args.insert(args.end(), bad.begin(), bad.end());
         const ProcessResult result = runProcess(args);
-        EXPECT_EQ(result.status, 2) << bad[0];
+        // A JSON path in a missing folder is no usage error: status 1.
+        const bool unwritable = bad[0] == "--json" && bad[1] != dir.path() && bad.size() == 2;
+        EXPECT_EQ(result.status, unwritable ? 1 : 2) << bad[1];
         EXPECT_NE(result.output.find(bad[0]), std::string::npos) << result.output;
     }
+    // Standard output on a full device: the lost table is a failure.
+    const ProcessResult full = runProcess(
+        {"/bin/sh", "-c", benchTool + " --screens intro --warmup 0 --frames 1 --size 40x30 >/dev/full"});
+    EXPECT_EQ(full.status, 1) << full.output;
+    EXPECT_NE(full.output.find("standard output: No space left on device"), std::string::npos) << full.output;
 }

@@ -108,11 +108,12 @@ PrivateXServer::PrivateXServer() {
     if (posix_spawn(&pid_, argp[0], &actions, nullptr, argp.data(), environ) != 0) pid_ = -1;
     posix_spawn_file_actions_destroy(&actions);
     close(fds[1]);
-    // Xvfb writes its display number once it accepts connections.
+    // Xvfb writes its display number once it accepts connections, which
+    // on a busy machine can take many seconds.
     std::string number;
     pollfd ready{fds[0], POLLIN, 0};
     char c;
-    while (pid_ > 0 && poll(&ready, 1, 10000) == 1 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    while (pid_ > 0 && poll(&ready, 1, 60000) == 1 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
     close(fds[0]);
     if (!number.empty()) display_ = ":" + number;
 }
