@@ -67,9 +67,11 @@ window.universe = {
   // While the frame's calls are laid open, the viewer takes no keys and no
   // menu: its frame must stay the one listed.
   var inspection = null;  // the open calls panel's list and choice (Chamadas)
+  var openingCalls = false;  // the panel is open, its list not yet read
 
   function acceptsInput() {
-    return window.universe.ready && !window.universe.ended && !inspection && Module._glutWebAcceptsInput();
+    return window.universe.ready && !window.universe.ended && !inspection && !openingCalls &&
+      Module._glutWebAcceptsInput();
   }
 
   function focusCanvas() {
@@ -110,18 +112,10 @@ window.universe = {
     return size;
   }
 
-  var laidOut = null;  // the size the runtime heard of last
-
   function relayout() {
     closeMenus();
     var size = layout();
-    if (!windowCreated) return;
-    // While inspecting, a reshape to the same size would only draw the
-    // whole frame over the cut one.
-    if (inspection && laidOut && size[0] === laidOut[0] && size[1] === laidOut[1]) return;
-    laidOut = size;
-    Module._glutWebResize(size[0], size[1]);
-    if (inspection) inspectAgain();
+    if (windowCreated) Module._glutWebResize(size[0], size[1]);
   }
   if (window.ResizeObserver) new ResizeObserver(relayout).observe(stage);
   window.addEventListener('resize', relayout);  // also a change of pixel ratio (browser zoom)
@@ -426,7 +420,7 @@ window.universe = {
   // Continuar while the calls are open closes them first.
   pauseButton.addEventListener('click', function () {
     if (!window.universe.ready || window.universe.ended) return;
-    if (inspection) closeCalls(false);
+    if (inspection || openingCalls) closeCalls(false);
     Module._glutWebPause(window.universe.paused ? 0 : 1);
   });
 
@@ -869,23 +863,42 @@ window.universe = {
     menuButton.disabled = open;
   }
 
-  // Opens the panel; false where the viewer cannot be inspected now.
-  function openCalls() {
+  // Opens the panel: the viewer paused, the picture reshaped to its smaller
+  // place, and once the runtime has drawn the frame at that size (the next
+  // browser frame, or at once where `now`), the frame recorded and listed.
+  // False where the viewer cannot be inspected now.
+  function openCalls(now) {
     if (inspection) return true;
-    if (!window.universe.ready || window.universe.ended) return false;
+    if (!window.universe.ready || window.universe.ended || (openingCalls && !now)) return false;
     if (recording) {
       say('N\u00e3o se podem ver as chamadas durante uma grava\u00e7\u00e3o: pare-a primeiro.');
       return false;
     }
     closeMenus();
+    if (!window.universe.paused) Module._glutWebPause(1);
     showCallsPanel(true);
-    // The picture takes its smaller place before the frame is recorded.
-    var size = layout();
-    if (windowCreated) {
-      laidOut = size;
-      Module._glutWebResize(size[0], size[1]);
+    document.getElementById('calls-heading').textContent = 'Chamadas';
+    if (!openingCalls) relayout();
+    openingCalls = true;
+    if (now) return listCalls();
+    var frames = window.universe.frames;
+    var waited = 0;
+    (function waitForFrame() {
+      if (!openingCalls) return;
+      if (window.universe.frames === frames && ++waited < 60) requestAnimationFrame(waitForFrame);
+      else listCalls();
+    })();
+    return false;
+  }
+
+  function listCalls() {
+    openingCalls = false;
+    if (!Module._glutWebInspect(1)) {
+      showCallsPanel(false);
+      relayout();
+      say('N\u00e3o h\u00e1 ainda imagem cujas chamadas mostrar.');
+      return false;
     }
-    Module._glutWebInspect(1);
     inspection = readCalls();
     inspection.selected = -1;
     inspection.screen = shownScreen();
@@ -898,44 +911,27 @@ window.universe = {
     return true;
   }
 
-  // The picture's size changed while inspecting: the frame recorded anew at
-  // that size, the choice kept.
-  function inspectAgain() {
-    var cut = inspection.selected >= 0 ? cutOf(inspection, inspection.selected) : null;
-    var opened = inspection.opened;
-    Module._glutWebInspect(1);
-    var list = readCalls();
-    if (list.calls.length === opened.length) list.opened = opened;
-    list.screen = inspection.screen;
-    list.selected = -1;
-    inspection = list;
-    buildRows(list);
-    if (cut !== null && list.calls.length) list.selected = list.rows[rowOf(list, Math.min(cut, list.calls.length) - 1)];
-    renderRows();
-    queueDraw();
-  }
-
+  // Closes the panel: the whole frame drawn again, at the picture's larger
+  // size, the viewer left paused.
   function closeCalls(refocus) {
-    if (!inspection) return;
+    if (!inspection && !openingCalls) return;
+    var wasInspecting = !!inspection;
     inspection = null;
+    openingCalls = false;
     var focusInside = callsPanel.contains(document.activeElement);
     showCallsPanel(false);
-    var size = layout();
-    if (windowCreated) {
-      laidOut = size;
-      Module._glutWebResize(size[0], size[1]);
-    }
-    Module._glutWebInspect(0);
+    if (wasInspecting) Module._glutWebInspect(0);
+    relayout();
     window.universePage.showPaused(window.universe.paused);
     if (refocus && focusInside) callsButton.focus({ preventScroll: true });
   }
 
   callsButton.addEventListener('click', function () {
-    if (inspection) closeCalls(true); else openCalls();
+    if (inspection || openingCalls) closeCalls(true); else openCalls(false);
   });
   document.getElementById('calls-close').addEventListener('click', function () { closeCalls(true); });
   document.addEventListener('keydown', function (event) {
-    if (event.key !== 'Escape' || !inspection || event.defaultPrevented) return;
+    if (event.key !== 'Escape' || !(inspection || openingCalls) || event.defaultPrevented) return;
     event.preventDefault();
     closeCalls(true);
   });
@@ -952,12 +948,13 @@ window.universe = {
   // For tests and scripts: the frame's calls as the downloaded text's
   // lines, and the picture cut after call n (0: nothing drawn after the
   // frame's start; null: the whole frame; clamped to the list), the panel
-  // opened for them where it is not; showCallsUpTo returns GL's state there.
+  // opened at once for them where it is not; showCallsUpTo returns GL's
+  // state there. Null where the viewer cannot be inspected now.
   window.universe.frameCalls = function () {
-    return openCalls() ? inspection.lines.slice() : [];
+    return openCalls(true) ? inspection.lines.slice() : null;
   };
   window.universe.showCallsUpTo = function (n) {
-    if (!openCalls()) return null;
+    if (!openCalls(true)) return null;
     var list = inspection;
     var cut = n === null || n === undefined ? null : Math.max(0, Math.min(list.calls.length, Math.floor(n)));
     drawQueued = true;  // drawn here, now
@@ -1017,7 +1014,7 @@ window.universe = {
     },
     showEnded: function () {
       closeMenus();
-      if (inspection) closeCalls(false);
+      closeCalls(false);
       pauseButton.disabled = true;
       document.getElementById('ended').hidden = false;
     }
