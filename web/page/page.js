@@ -575,27 +575,32 @@ window.universe = {
   var rowHeight = 22;
   var drawQueued = false;
 
-  // The runtime's list as {text, numbers, indents, calls, blockEnd, opened,
-  // rows}: per line its call number, indentation and call; per glBegin line
-  // the index of its glEnd (else -1); the rows shown, each as the index of
-  // its first line.
+  // The runtime's list, each line "NUMBER INDENT CALL", as {text, lines,
+  // numbers, starts, blockEnd, opened, rows}: per line its call number and
+  // where its indentation ends (the call's first character); per glBegin
+  // line the index of its glEnd (else -1); the rows shown, each as the
+  // index of its first line. Read by hand, not by a pattern: a frame can
+  // have 100,000 lines.
   function readCalls() {
     var text = Module.UTF8ToString(Module._glutWebCallsText());
-    var lines = text.split('\n');
+    var lines = text ? text.split('\n') : [];
     if (lines.length && lines[lines.length - 1] === '') lines.pop();
     var count = lines.length;
     var list = {
-      text: text, lines: lines, numbers: new Int32Array(count), indents: [], calls: [],
+      text: text, lines: lines, numbers: new Int32Array(count), starts: new Int32Array(count),
       blockEnd: new Int32Array(count).fill(-1), opened: new Uint8Array(count), rows: null
     };
     var begin = -1;
     for (var i = 0; i < count; ++i) {
-      var parts = /^(\d+) ?( *)(.*)$/.exec(lines[i]) || [lines[i], String(i + 1), '', lines[i]];
-      list.numbers[i] = +parts[1];
-      list.indents.push(parts[2]);
-      list.calls.push(parts[3]);
-      if (/^glBegin\(/.test(parts[3])) begin = i;
-      else if (/^glEnd\(/.test(parts[3]) && begin >= 0) {
+      var line = lines[i];
+      var space = line.indexOf(' ');
+      if (space < 0) space = line.length;
+      var start = space + 1;
+      while (line.charCodeAt(start) === 32) ++start;
+      list.numbers[i] = parseInt(line, 10) || i + 1;
+      list.starts[i] = Math.min(start, line.length);
+      if (line.startsWith('glBegin(', start)) begin = i;
+      else if (begin >= 0 && line.startsWith('glEnd(', start)) {
         list.blockEnd[begin] = i;
         begin = -1;
       }
@@ -604,10 +609,20 @@ window.universe = {
     return list;
   }
 
+  function callOf(list, line) {
+    return list.lines[line].slice(list.starts[line]);
+  }
+
+  // The indentation: the spaces after the number's own.
+  function indentOf(list, line) {
+    var text = list.lines[line];
+    return text.slice(Math.min(text.indexOf(' ') + 1, list.starts[line]), list.starts[line]);
+  }
+
   function buildRows(list) {
-    var rows = new Int32Array(list.calls.length);
+    var rows = new Int32Array(list.lines.length);
     var count = 0;
-    for (var i = 0; i < list.calls.length;) {
+    for (var i = 0; i < list.lines.length;) {
       rows[count++] = i;
       i = list.blockEnd[i] >= 0 && !list.opened[i] ? list.blockEnd[i] + 1 : i + 1;
     }
@@ -657,10 +672,10 @@ window.universe = {
       }
       var line = list.rows[k];
       var block = list.blockEnd[line] >= 0;
-      var text = list.indents[line] + (block ? (list.opened[line] ? '\u25BE ' : '\u25B8 ') : '') + list.calls[line];
+      var text = indentOf(list, line) + (block ? (list.opened[line] ? '\u25BE ' : '\u25B8 ') : '') + callOf(list, line);
       if (folded(list, line)) {
         var end = list.blockEnd[line];
-        text += ' \u2026 ' + list.calls[end] + '  (' + plural(end - line - 1, 'chamada', 'chamadas') + ')';
+        text += ' \u2026 ' + callOf(list, end) + '  (' + plural(end - line - 1, 'chamada', 'chamadas') + ')';
       }
       element.hidden = false;
       element.id = 'call-' + line;
@@ -690,7 +705,7 @@ window.universe = {
     probe.remove();
     if (inspection) {
       callsRows.style.height = inspection.rows.length * rowHeight + 'px';
-      callsList.style.setProperty('--number-width', String(inspection.calls.length).length + 'ch');
+      callsList.style.setProperty('--number-width', String(inspection.lines.length).length + 'ch');
     }
   }
 
@@ -740,11 +755,11 @@ window.universe = {
     var list = inspection;
     var where = document.getElementById('calls-cut');
     if (cut === null) {
-      where.textContent = 'A imagem inteira: ' + plural(list.calls.length, 'chamada', 'chamadas') + '.';
+      where.textContent = 'A imagem inteira: ' + plural(list.lines.length, 'chamada', 'chamadas') + '.';
     } else if (cut === 0) {
       where.textContent = 'Antes da primeira chamada.';
     } else {
-      where.textContent = 'At\u00e9 \u00e0 chamada ' + cut + ', inclusive: ' + list.calls[cut - 1];
+      where.textContent = 'At\u00e9 \u00e0 chamada ' + cut + ', inclusive: ' + callOf(list, cut - 1);
     }
     where.title = where.textContent;
     showMatrix(document.getElementById('calls-modelview'), state.modelview);
@@ -902,7 +917,7 @@ window.universe = {
     inspection = readCalls();
     inspection.selected = -1;
     inspection.screen = shownScreen();
-    document.getElementById('calls-heading').textContent = plural(inspection.calls.length, 'chamada', 'chamadas');
+    document.getElementById('calls-heading').textContent = plural(inspection.lines.length, 'chamada', 'chamadas');
     measureRows();
     callsList.scrollTop = 0;
     renderRows();
@@ -956,7 +971,7 @@ window.universe = {
   window.universe.showCallsUpTo = function (n) {
     if (!openCalls(true)) return null;
     var list = inspection;
-    var cut = n === null || n === undefined ? null : Math.max(0, Math.min(list.calls.length, Math.floor(n)));
+    var cut = n === null || n === undefined ? null : Math.max(0, Math.min(list.lines.length, Math.floor(n)));
     drawQueued = true;  // drawn here, now
     if (cut) {
       var block = blockOf(list, cut - 1);
