@@ -9,7 +9,9 @@
 // passes through it to another screen never shows it, so the page runs on.
 //
 // The page keeps a record of the scene shown (the keys and ticks since it
-// began) for the address that brings the picture back (universeShareQuery).
+// began) for the address that brings the picture back (universeShareQuery),
+// and the state the frame shown was drawn from, to draw it again for the
+// list of its calls.
 #include <GL/freeglut.h>
 #include <emscripten.h>
 
@@ -59,14 +61,29 @@ void drawFarewellWeb() {
     emscripten_async_call(endProgram, nullptr, farewellMs);
 }
 
+// The state the frame shown was drawn from.
+AppState stateBeforeShownFrame;
+
 // A pending view reset means a scene was chosen: its record starts, and a
 // message about the address goes.
 void onWebDisplay() {
+    stateBeforeShownFrame = appState;
     if (appState.resetPending) {
         beginSceneRecord(record, appState);
         if (addressPlayed) glutWebClearError();
     }
     displayFrame(drawFarewellWeb);
+}
+
+// Draws the frame shown once more, for the page's list of its calls: from
+// the state it was drawn from, which is then put back as it is now, since
+// drawing changes some of it (the manual Earth's stride, the text screens'
+// axes and light, the steady stars' phase, a pending view reset).
+void redrawShownFrame() {
+    const AppState now = appState;
+    appState = stateBeforeShownFrame;
+    displayFrame(drawFarewellFrame);
+    appState = now;
 }
 
 void onWebKeyboard(unsigned char key, int x, int y) {
@@ -142,6 +159,7 @@ int main(int argc, char** argv) {
     glutKeyboardFunc(onWebKeyboard);
     glutSpecialFunc(onWebSpecialKey);
     glutIdleFunc(onWebIdle);
+    glutWebInspectFunc(redrawShownFrame);
 
     buildMenus();
 

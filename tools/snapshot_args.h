@@ -17,6 +17,7 @@ struct SnapshotRequest {
     std::string output;      // --out: a file, or "-" for standard output
     bool numbered = false;   // with --frames, --out held a pattern: the frames go to `files`
     NumberedFiles files;
+    std::string calls;       // --calls: the last frame's calls as text, a file or "-"
     std::string galleryDir;  // --gallery
     bool help = false;
 };

@@ -11,6 +11,7 @@
 
 #include <string>
 
+#include "web/glut/glut_calls.h"
 #include "web/glut/glut_web.h"
 #include "web/webgl/webgl_context.h"
 
@@ -126,18 +127,21 @@ static void onContextEvent(WebGLEvent event) {
     glutPostRedisplay();
 }
 
-static void callDisplay() {
-    if (reshapePending) {
-        reshapePending = false;
-        if (nextWidth != windowWidth || nextHeight != windowHeight) {
-            windowWidth = nextWidth;
-            windowHeight = nextHeight;
-            webglResize(windowWidth, windowHeight);
-        }
-        if (reshapeCallback) reshapeCallback(windowWidth, windowHeight);
+static void applyPendingReshape() {
+    reshapePending = false;
+    if (nextWidth != windowWidth || nextHeight != windowHeight) {
+        windowWidth = nextWidth;
+        windowHeight = nextHeight;
+        webglResize(windowWidth, windowHeight);
     }
+    if (reshapeCallback) reshapeCallback(windowWidth, windowHeight);
+}
+
+static void callDisplay() {
+    if (reshapePending) applyPendingReshape();
     redisplayPending = false;
     if (!displayCallback) return;
+    callsFrameStarts();
     const double start = emscripten_get_now();
     displayCallback();
     pageRecordFrameTime(emscripten_get_now() - start);
@@ -149,6 +153,10 @@ static void loopPass() {
         return;
     }
     if (held || ended) return;
+    if (callsInspecting()) {
+        if (reshapePending) callsReshape(applyPendingReshape);
+        return;
+    }
     if (reshapePending) redisplayPending = true;
     if (!paused && idleCallback) idleCallback();
     if (redisplayPending) callDisplay();
@@ -186,7 +194,8 @@ void glutPostRedisplay() { redisplayPending = true; }
 
 void glutSwapBuffers() {
     webglEndFrame();
-    pageCountFrame(++framesSwapped);
+    // The frame drawn again for inspection is no new frame.
+    if (!callsInspecting()) pageCountFrame(++framesSwapped);
 }
 
 void glutDisplayFunc(void (*callback)()) { displayCallback = callback; }
@@ -200,7 +209,7 @@ void glutMainLoop() { emscripten_set_main_loop(loopPass, 0, 1); }
 
 // The page's calls. Keys arrive with the pointer at the canvas's corner;
 // the viewer does not read the position.
-EMSCRIPTEN_KEEPALIVE int glutWebAcceptsInput() { return !held && !ended; }
+EMSCRIPTEN_KEEPALIVE int glutWebAcceptsInput() { return !held && !ended && !callsInspecting(); }
 
 EMSCRIPTEN_KEEPALIVE void glutWebKeyboard(int character) {
     if (!glutWebAcceptsInput() || !keyboardCallback) return;
@@ -236,6 +245,8 @@ void glutWebDisplayNow(bool visible) {
 }
 
 void glutWebStartUp(bool (*work)()) { startUpWork = work; }
+
+bool callsCanInspect() { return !startUpWork && !ended; }
 
 bool glutWebPaused() { return paused; }
 
