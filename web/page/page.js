@@ -729,8 +729,10 @@ window.universe = {
     });
   }
 
+  // Four digits, or the units of a large number (the cell's title holds
+  // the whole value).
   function formatNumber(value) {
-    var text = String(Number(value.toPrecision(4)));
+    var text = Math.abs(value) >= 1e4 ? value.toFixed(0) : String(Number(value.toPrecision(4)));
     return text === '-0' ? '0' : text;
   }
 
@@ -741,10 +743,14 @@ window.universe = {
     if (!body.rows.length) {
       for (var r = 0; r < 4; ++r) {
         var row = body.insertRow();
-        for (var c = 0; c < 4; ++c) row.insertCell().title = 'm[' + (c * 4 + r) + ']';
+        for (var c = 0; c < 4; ++c) row.insertCell();
       }
     }
-    for (var i = 0; i < 16; ++i) body.rows[i % 4].cells[i >> 2].textContent = formatNumber(m[i]);
+    for (var i = 0; i < 16; ++i) {
+      var cell = body.rows[i % 4].cells[i >> 2];
+      cell.textContent = formatNumber(m[i]);
+      cell.title = 'm[' + i + '] = ' + m[i];
+    }
   }
 
   function onOff(on, masculine) {
