@@ -204,22 +204,45 @@ const FontName fontNames[] = {
 };
 #undef UNIVERSE_FONT_NAME
 
+void appendInteger(std::string& out, long long value) {
+    char digits[24];
+    int at = sizeof digits;
+    unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : value;
+    do {
+        digits[--at] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude);
+    if (value < 0) digits[--at] = '-';
+    out.append(digits + at, sizeof digits - at);
+}
+
 // The shortest "%.*g" of `value` that reads back as the same value; whole
-// numbers in full.
+// numbers in full. A frame repeats its numbers (the stars' colours): the
+// text of each is kept in a small table by its bits.
 template <typename T>
 void appendNumber(std::string& out, T value) {
-    char text[48];
-    if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15) {
-        std::snprintf(text, sizeof text, "%.0f", static_cast<double>(value));
-    } else {
+    if (value == std::trunc(value) && std::fabs(value) < 1e15 && !(value == 0 && std::signbit(value))) {
+        appendInteger(out, static_cast<long long>(value));
+        return;
+    }
+    struct Known {
+        T value;
+        char text[32];
+    };
+    static Known known[1024];
+    uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof value);
+    Known& slot = known[(bits ^ bits >> 29 ^ bits >> 41) % 1024];
+    if (slot.text[0] == 0 || std::memcmp(&slot.value, &value, sizeof value) != 0) {
         const int most = sizeof(T) == sizeof(float) ? 9 : 17;
         for (int digits = 1; digits <= most; digits++) {
-            std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(value));
-            const double back = std::strtod(text, nullptr);
+            std::snprintf(slot.text, sizeof slot.text, "%.*g", digits, static_cast<double>(value));
+            const double back = std::strtod(slot.text, nullptr);
             if (static_cast<T>(back) == value || !std::isfinite(value)) break;
         }
+        slot.value = value;
     }
-    out += text;
+    out += slot.text;
 }
 
 void appendName(std::string& out, const Name* names, size_t count, unsigned value) {
@@ -261,7 +284,7 @@ struct Print {
         out += out.size() > start ? " | " : "";
         if (value) appendName(out, nullptr, 0, value); else out += '0';
     }
-    void Int(int value) { out += std::to_string(value); }
+    void Int(int value) { appendInteger(out, value); }
     void Char(int value) {
         if ((value >= 0x20 && value < 0x7F) || (value >= 0xA0 && value <= 0xFF)) {
             out += '\'';
@@ -319,7 +342,7 @@ std::string callsText(const CallFrame& frame) {
         if (op == Op::glPopMatrixCall && depth > 0) depth--;
         if (op == Op::glEndCall) inBegin = false;
         if (number > 1) out += '\n';
-        out += std::to_string(number);
+        appendInteger(out, number);
         out += ' ';
         out.append(2 * static_cast<size_t>(depth + (inBegin ? 1 : 0)), ' ');
         switch (op) {
