@@ -787,7 +787,7 @@ window.universe = {
     if (list.selected >= 0) keepInView(rowOf(list, list.selected));  // the list may have changed height
   }
 
-  // Selects the row that begins at `line` (-1: none), scrolled into view.
+  // Scrolls the list so that `row` is in view.
   function keepInView(row) {
     var top = row * rowHeight;
     if (top < callsList.scrollTop) callsList.scrollTop = top;
@@ -796,6 +796,8 @@ window.universe = {
     }
   }
 
+  // Selects the row that begins at `line` (-1: none), scrolled into view,
+  // and draws the picture cut there.
   function select(line) {
     var list = inspection;
     list.selected = line;
