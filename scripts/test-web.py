@@ -7,8 +7,9 @@ steps (at size=800x600), the pop-up menu, the keys on a paused page and the
 keys left to the browser, a bad URL parameter, the picture filling the page
 at device pixels, a long address that leaves the page answering, the site
 opened as a file, the menu on a phone, the keyboard menu, a shared address,
-a recorded clip, the app's installability and offline use, and the console.
-The screens are checked in Firefox ESR and WebKitGTK too, headed on the X
+a recorded clip, the app's installability and offline use, the calls
+panel, and the console. The screens and the calls panel are checked in
+Firefox ESR and WebKitGTK too, headed on the X
 display DISPLAY names (scripts/test-web gives it a private Xvfb). It also prints the load
 time and the automatic Universe's frame time in the browser against the
 native viewer's (universe-bench). The browser's frames and the native
