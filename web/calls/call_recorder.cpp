@@ -204,7 +204,30 @@ const FontName fontNames[] = {
 };
 #undef UNIVERSE_FONT_NAME
 
-void appendInteger(std::string& out, long long value) {
+// The text being written: a byte buffer whose small appends the compiler
+// inlines (std::string's are calls into the C++ library, which in the
+// browser made the matrix Universe's list take seconds).
+class Text {
+public:
+    void reserve(size_t size) { bytes_.reserve(size); }
+    size_t size() const { return bytes_.size(); }
+    void append(const char* text, size_t length) { bytes_.insert(bytes_.end(), text, text + length); }
+    void append(size_t count, char c) { bytes_.insert(bytes_.end(), count, c); }
+    Text& operator+=(char c) {
+        bytes_.push_back(c);
+        return *this;
+    }
+    Text& operator+=(const char* text) {
+        append(text, std::strlen(text));
+        return *this;
+    }
+    std::string str() const { return std::string(bytes_.data(), bytes_.size()); }
+
+private:
+    std::vector<char> bytes_;
+};
+
+void appendInteger(Text& out, long long value) {
     char digits[24];
     int at = sizeof digits;
     unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : value;
@@ -220,7 +243,7 @@ void appendInteger(std::string& out, long long value) {
 // numbers in full. A frame repeats its numbers (the stars' colours): the
 // text of each is kept in a small table by its bits.
 template <typename T>
-void appendNumber(std::string& out, T value) {
+void appendNumber(Text& out, T value) {
     if (value == std::trunc(value) && std::fabs(value) < 1e15 && !(value == 0 && std::signbit(value))) {
         appendInteger(out, static_cast<long long>(value));
         return;
@@ -245,7 +268,7 @@ void appendNumber(std::string& out, T value) {
     out += slot.text;
 }
 
-void appendName(std::string& out, const Name* names, size_t count, unsigned value) {
+void appendName(Text& out, const Name* names, size_t count, unsigned value) {
     for (size_t i = 0; i < count; i++) {
         if (names[i].value == value) {
             out += names[i].name;
@@ -258,7 +281,7 @@ void appendName(std::string& out, const Name* names, size_t count, unsigned valu
 }
 
 // One byte of Latin-1 as UTF-8.
-void appendLatin1(std::string& out, unsigned char c) {
+void appendLatin1(Text& out, unsigned char c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
     } else {
@@ -269,7 +292,7 @@ void appendLatin1(std::string& out, unsigned char c) {
 
 // Writes one call's arguments, each after the separator its place needs.
 struct Print {
-    std::string& out;
+    Text& out;
     void Enum(unsigned value) { appendName(out, enumNames, std::size(enumNames), value); }
     void Mode(unsigned value) { appendName(out, modeNames, std::size(modeNames), value); }
     void Mask(unsigned value) {
@@ -331,7 +354,7 @@ struct Print {
 }  // namespace
 
 std::string callsText(const CallFrame& frame) {
-    std::string out;
+    Text out;
     out.reserve(static_cast<size_t>(frame.count) * 32);
     CallReader in(frame);
     Print print{out};
@@ -366,7 +389,7 @@ std::string callsText(const CallFrame& frame) {
         if (op == Op::glPushMatrixCall) depth++;
         if (op == Op::glBeginCall) inBegin = true;
     }
-    return out;
+    return out.str();
 }
 
 }  // namespace calls

@@ -67,9 +67,11 @@ void callsFrameStarts() {
 bool callsInspecting() { return inspecting; }
 
 void callsReshape(void (*applyReshape)()) {
-    restoreFrameStart();
-    applyReshape();
-    frameStart = glcore::context();
+    if (applyReshape) {
+        restoreFrameStart();
+        applyReshape();
+        frameStart = glcore::context();
+    }
     drawUpTo(cut);
 }
 

@@ -12,7 +12,8 @@ bool callsInspecting();
 
 // The window was resized while inspecting: `applyReshape` runs from the
 // frame's starting state, which then includes the new size, and the cut
-// frame is drawn again at it.
+// frame is drawn again at it; with nullptr, the cut frame is drawn again
+// as it is (after the WebGL context came back).
 void callsReshape(void (*applyReshape)());
 
 // Whether there is a frame to inspect: the start-up frames are drawn and

@@ -154,7 +154,13 @@ static void loopPass() {
     }
     if (held || ended) return;
     if (callsInspecting()) {
-        if (reshapePending) callsReshape(applyPendingReshape);
+        // A resize, or a context given back, draws the cut frame again.
+        if (reshapePending) {
+            callsReshape(applyPendingReshape);
+        } else if (redisplayPending) {
+            callsReshape(nullptr);
+        }
+        redisplayPending = false;
         return;
     }
     if (reshapePending) redisplayPending = true;
