@@ -2,7 +2,8 @@
 // at the device's pixels, loads the program (universe.js; from a file, with
 // its WebAssembly from universe-wasm.js), passes keys, the key bar and the
 // buttons to its GLUT runtime, shows its pop-up menus for the pointer, touch
-// and keyboard, and makes the address that shares the picture.
+// and keyboard, makes the address that shares the picture, records clips,
+// and lays the frame's GL calls open (Chamadas).
 // window.universe is the page's state as tests and scripts read it; the
 // runtime keeps it up to date.
 'use strict';
@@ -59,8 +60,14 @@ window.universe = {
     onRuntimeInitialized: function () { buildKeybar(); }
   };
 
+  // While the frame's calls are laid open, the viewer takes no keys and no
+  // menu: its frame must stay the one listed.
+  var inspection = null;  // the open calls panel's list and choice (Chamadas)
+  var openingCalls = false;  // the panel is open, its list not yet read
+
   function acceptsInput() {
-    return window.universe.ready && !window.universe.ended && Module._glutWebAcceptsInput();
+    return window.universe.ready && !window.universe.ended && !inspection && !openingCalls &&
+      Module._glutWebAcceptsInput();
   }
 
   function focusCanvas() {
@@ -413,8 +420,11 @@ window.universe = {
   // Shown from the start where there is no keyboard to expect.
   if (window.matchMedia && window.matchMedia('(pointer: coarse)').matches) showKeybar(true);
 
+  // Continuar while the calls are open closes them first.
   pauseButton.addEventListener('click', function () {
-    if (window.universe.ready && !window.universe.ended) Module._glutWebPause(window.universe.paused ? 0 : 1);
+    if (!window.universe.ready || window.universe.ended) return;
+    if (inspection || openingCalls) closeCalls(false);
+    Module._glutWebPause(window.universe.paused ? 0 : 1);
   });
 
   document.getElementById('restart').addEventListener('click', function () {
@@ -497,19 +507,24 @@ window.universe = {
     recordButton.setAttribute('aria-label', recordButton.title);
   }
 
+  // Hands `blob` to the browser as a download named `name`.
+  function download(blob, name) {
+    var link = document.createElement('a');
+    link.href = URL.createObjectURL(blob);
+    link.download = name;
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(function () { URL.revokeObjectURL(link.href); }, 60000);
+  }
+
   function saveClip(clip) {
     if (!clip.chunks.length) {
       if (clip.failed) showError(clipError = 'A grava\u00e7\u00e3o falhou; nada foi gravado.');
       else say('Nada foi gravado.');
       return;
     }
-    var link = document.createElement('a');
-    link.href = URL.createObjectURL(new Blob(clip.chunks, { type: recordFormat.type }));
-    link.download = clip.name;
-    document.body.appendChild(link);
-    link.click();
-    link.remove();
-    setTimeout(function () { URL.revokeObjectURL(link.href); }, 60000);
+    download(new Blob(clip.chunks, { type: recordFormat.type }), clip.name);
     if (clip.failed) {
       showError(clipError = 'A grava\u00e7\u00e3o falhou; o v\u00eddeo descarregado (' + clip.name +
                 ') tem s\u00f3 o que foi gravado at\u00e9 ao erro.');
@@ -612,6 +627,441 @@ window.universe = {
     event.returnValue = '';
   });
 
+  // The frame laid open (Chamadas): the viewer pauses and the runtime draws
+  // the frame shown again with its GL calls recorded; the panel lists them,
+  // one row each, numbered and indented as the runtime writes them, with a
+  // glBegin...glEnd block folded to one row until opened. Only the rows in
+  // view exist (a frame can make tens of thousands of calls). Choosing a row
+  // draws the frame up to that call (a folded block: up to its glEnd) and
+  // shows GL's state there. Closing draws the whole frame again and leaves
+  // the viewer paused.
+  var callsButton = document.getElementById('calls');
+  var callsPanel = document.getElementById('calls-panel');
+  var callsList = document.getElementById('calls-list');
+  var callsRows = document.getElementById('calls-rows');
+  var view = document.getElementById('view');
+  var rowPool = [];
+  var rowHeight = 22;
+  var drawQueued = false;
+
+  // The runtime's list, each line "NUMBER INDENT CALL", as {text, lines,
+  // numbers, starts, blockEnd, opened, rows}: per line its call number and
+  // where its indentation ends (the call's first character); per glBegin
+  // line the index of its glEnd (else -1); the rows shown, each as the
+  // index of its first line. Read by hand, not by a pattern: a frame can
+  // have 100,000 lines.
+  function readCalls() {
+    var text = Module.UTF8ToString(Module._glutWebCallsText());
+    var lines = text ? text.split('\n') : [];
+    if (lines.length && lines[lines.length - 1] === '') lines.pop();
+    var count = lines.length;
+    var list = {
+      text: text, lines: lines, numbers: new Int32Array(count), starts: new Int32Array(count),
+      blockEnd: new Int32Array(count).fill(-1), opened: new Uint8Array(count), rows: null
+    };
+    var begin = -1;
+    for (var i = 0; i < count; ++i) {
+      var line = lines[i];
+      var space = line.indexOf(' ');
+      if (space < 0) space = line.length;
+      var start = space + 1;
+      while (line.charCodeAt(start) === 32) ++start;
+      list.numbers[i] = parseInt(line, 10) || i + 1;
+      list.starts[i] = Math.min(start, line.length);
+      if (line.startsWith('glBegin(', start)) begin = i;
+      else if (begin >= 0 && line.startsWith('glEnd(', start)) {
+        list.blockEnd[begin] = i;
+        begin = -1;
+      }
+    }
+    buildRows(list);
+    return list;
+  }
+
+  function callOf(list, line) {
+    return list.lines[line].slice(list.starts[line]);
+  }
+
+  // The indentation: the spaces after the number's own.
+  function indentOf(list, line) {
+    var text = list.lines[line];
+    return text.slice(Math.min(text.indexOf(' ') + 1, list.starts[line]), list.starts[line]);
+  }
+
+  function buildRows(list) {
+    var rows = new Int32Array(list.lines.length);
+    var count = 0;
+    for (var i = 0; i < list.lines.length;) {
+      rows[count++] = i;
+      i = list.blockEnd[i] >= 0 && !list.opened[i] ? list.blockEnd[i] + 1 : i + 1;
+    }
+    list.rows = rows.subarray(0, count);
+    callsRows.style.height = count * rowHeight + 'px';
+  }
+
+  function folded(list, line) {
+    return list.blockEnd[line] >= 0 && !list.opened[line];
+  }
+
+  // The row that shows `line` (a folded block's row for a line inside it).
+  function rowOf(list, line) {
+    var low = 0;
+    var high = list.rows.length - 1;
+    while (low < high) {
+      var middle = (low + high + 1) >> 1;
+      if (list.rows[middle] <= line) low = middle; else high = middle - 1;
+    }
+    return low;
+  }
+
+  // The call a row cuts after: its own, or a folded block's glEnd.
+  function cutOf(list, line) {
+    return list.numbers[folded(list, line) ? list.blockEnd[line] : line];
+  }
+
+  function plural(count, one, many) {
+    return count + ' ' + (count === 1 ? one : many);
+  }
+
+  function renderRows() {
+    var list = inspection;
+    if (!list) return;
+    var top = callsList.scrollTop;
+    var first = Math.max(0, Math.floor(top / rowHeight) - 4);
+    var last = Math.min(list.rows.length, Math.ceil((top + callsList.clientHeight) / rowHeight) + 4);
+    for (var k = first; k < last; ++k) {
+      var element = rowPool[k - first];
+      if (!element) {
+        element = rowPool[k - first] = document.createElement('div');
+        element.className = 'call-row';
+        element.setAttribute('role', 'option');
+        element.appendChild(document.createElement('span')).className = 'call-number';
+        element.appendChild(document.createElement('span')).className = 'call-text';
+        callsRows.appendChild(element);
+      }
+      var line = list.rows[k];
+      var block = list.blockEnd[line] >= 0;
+      var text = indentOf(list, line) + (block ? (list.opened[line] ? '\u25BE ' : '\u25B8 ') : '') + callOf(list, line);
+      if (folded(list, line)) {
+        var end = list.blockEnd[line];
+        text += ' \u2026 ' + callOf(list, end) + '  (' + plural(end - line - 1, 'chamada', 'chamadas') + ')';
+      }
+      element.hidden = false;
+      element.id = 'call-' + line;
+      element.rowIndex = k;
+      element.style.top = k * rowHeight + 'px';
+      element.firstChild.textContent = list.numbers[line];
+      element.lastChild.textContent = text;
+      element.classList.toggle('block', block);
+      element.setAttribute('aria-selected', line === list.selected ? 'true' : 'false');
+      element.setAttribute('aria-posinset', k + 1);
+      element.setAttribute('aria-setsize', list.rows.length);
+    }
+    for (var extra = Math.max(0, last - first); extra < rowPool.length; ++extra) rowPool[extra].hidden = true;
+    if (list.selected >= 0 && document.getElementById('call-' + list.selected)) {
+      callsList.setAttribute('aria-activedescendant', 'call-' + list.selected);
+    } else {
+      callsList.removeAttribute('aria-activedescendant');
+    }
+  }
+
+  function measureRows() {
+    var probe = document.createElement('div');
+    probe.className = 'call-row';
+    probe.textContent = '1';
+    callsRows.appendChild(probe);
+    rowHeight = probe.offsetHeight || rowHeight;
+    probe.remove();
+    if (inspection) {
+      callsRows.style.height = inspection.rows.length * rowHeight + 'px';
+      callsList.style.setProperty('--number-width', String(inspection.lines.length).length + 'ch');
+    }
+  }
+
+  // The picture cut after call `cut` (0: none drawn; null: the whole frame),
+  // and GL's state there in the panel; returns that state.
+  function drawCut(cut) {
+    Module._glutWebShowCallsUpTo(cut === null ? -1 : cut);
+    var state = JSON.parse(Module.UTF8ToString(Module._glutWebCallState()));
+    showState(state, cut);
+    return state;
+  }
+
+  // Draws the chosen cut once per browser frame at most, however fast the
+  // keys repeat.
+  function queueDraw() {
+    if (drawQueued) return;
+    drawQueued = true;
+    requestAnimationFrame(function () {
+      drawQueued = false;
+      if (inspection) drawCut(inspection.selected >= 0 ? cutOf(inspection, inspection.selected) : null);
+    });
+  }
+
+  // Four digits, or the units of a large number (the cell's title holds
+  // the whole value).
+  function formatNumber(value) {
+    var text = Math.abs(value) >= 1e4 ? value.toFixed(0) : String(Number(value.toPrecision(4)));
+    return text === '-0' ? '0' : text;
+  }
+
+  // A 4 x 4 matrix from GL's 16 values, kept column after column: row r,
+  // column c is m[c * 4 + r].
+  function showMatrix(table, m) {
+    var body = table.tBodies[0];
+    if (!body.rows.length) {
+      for (var r = 0; r < 4; ++r) {
+        var row = body.insertRow();
+        for (var c = 0; c < 4; ++c) row.insertCell();
+      }
+    }
+    for (var i = 0; i < 16; ++i) {
+      var cell = body.rows[i % 4].cells[i >> 2];
+      cell.textContent = formatNumber(m[i]);
+      cell.title = 'm[' + i + '] = ' + m[i];
+    }
+  }
+
+  function onOff(on, masculine) {
+    return on ? (masculine ? 'ligado' : 'ligada') : (masculine ? 'desligado' : 'desligada');
+  }
+
+  function showState(state, cut) {
+    var list = inspection;
+    var where = document.getElementById('calls-cut');
+    if (cut === null) {
+      where.textContent = 'A imagem inteira: ' + plural(list.lines.length, 'chamada', 'chamadas') + '.';
+    } else if (cut === 0) {
+      where.textContent = 'Antes da primeira chamada.';
+    } else {
+      where.textContent = 'At\u00e9 \u00e0 chamada ' + cut + ', inclusive: ' + callOf(list, cut - 1);
+    }
+    where.title = where.textContent;
+    showMatrix(document.getElementById('calls-modelview'), state.modelview);
+    showMatrix(document.getElementById('calls-projection'), state.projection);
+    var color = state.color.map(formatNumber);
+    var lights = [];
+    state.lights.forEach(function (on, index) { if (on) lights.push('GL_LIGHT' + index); });
+    var flags = document.getElementById('calls-flags');
+    flags.textContent = '';
+    var swatch = flags.appendChild(document.createElement('span'));
+    swatch.className = 'calls-swatch';
+    swatch.style.background = 'rgb(' + state.color.slice(0, 3).map(function (v) {
+      return Math.round(Math.min(1, Math.max(0, v)) * 255);
+    }).join(',') + ')';
+    flags.appendChild(document.createTextNode(
+      'Cor: ' + color.join(', ') + ' \u00b7 Ilumina\u00e7\u00e3o: ' + onOff(state.lighting, false) +
+      ' \u00b7 Teste de profundidade: ' + onOff(state.depthTest, true) +
+      ' \u00b7 Luzes ligadas: ' + (lights.length ? lights.join(', ') : 'nenhuma')));
+    if (list.selected >= 0) keepInView(rowOf(list, list.selected));  // the list may have changed height
+  }
+
+  // Scrolls the list so that `row` is in view.
+  function keepInView(row) {
+    var top = row * rowHeight;
+    if (top < callsList.scrollTop) callsList.scrollTop = top;
+    else if (top + rowHeight > callsList.scrollTop + callsList.clientHeight) {
+      callsList.scrollTop = top + rowHeight - callsList.clientHeight;
+    }
+  }
+
+  // Selects the row that begins at `line` (-1: none), scrolled into view,
+  // and draws the picture cut there.
+  function select(line) {
+    var list = inspection;
+    list.selected = line;
+    if (line >= 0) keepInView(rowOf(list, line));
+    renderRows();
+    queueDraw();
+  }
+
+  // Opens or folds the block that begins at `line`; the row stays selected.
+  function setOpen(line, open) {
+    var list = inspection;
+    if (list.blockEnd[line] < 0 || !!list.opened[line] === open) return;
+    list.opened[line] = open ? 1 : 0;
+    buildRows(list);
+    select(line);
+  }
+
+  // The block that `line` is in or begins, or -1.
+  function blockOf(list, line) {
+    if (list.blockEnd[line] >= 0) return line;
+    for (var i = line - 1; i >= 0 && line - i < 100000; --i) {
+      if (list.blockEnd[i] >= 0) return list.blockEnd[i] >= line ? i : -1;
+    }
+    return -1;
+  }
+
+  callsRows.addEventListener('click', function (event) {
+    var row = event.target.closest('.call-row');
+    if (!row || !inspection) return;
+    var line = inspection.rows[row.rowIndex];
+    callsList.focus({ preventScroll: true });
+    if (inspection.blockEnd[line] >= 0) setOpen(line, !inspection.opened[line]);
+    else select(line);
+  });
+
+  // The list's keys: Up, Down, Page Up, Page Down, Home and End move the
+  // choice; Enter or Space opens or folds a block, Right opens it, Left
+  // folds the one the choice is in.
+  callsList.addEventListener('keydown', function (event) {
+    var list = inspection;
+    if (!list || event.ctrlKey || event.altKey || event.metaKey) return;
+    var rows = list.rows;
+    var at = list.selected >= 0 ? rowOf(list, list.selected) : -1;
+    var page = Math.max(1, Math.floor(callsList.clientHeight / rowHeight) - 1);
+    var to = null;
+    switch (event.key) {
+      case 'ArrowDown': to = at + 1; break;
+      case 'ArrowUp': to = at < 0 ? rows.length - 1 : at - 1; break;
+      case 'PageDown': to = at + page; break;
+      case 'PageUp': to = at - page; break;
+      case 'Home': to = 0; break;
+      case 'End': to = rows.length - 1; break;
+      case 'Enter':
+      case ' ':
+        if (at >= 0 && list.blockEnd[rows[at]] >= 0) setOpen(rows[at], !list.opened[rows[at]]);
+        break;
+      case 'ArrowRight':
+        if (at >= 0) setOpen(rows[at], true);
+        break;
+      case 'ArrowLeft':
+        if (at >= 0 && blockOf(list, rows[at]) >= 0) setOpen(blockOf(list, rows[at]), false);
+        break;
+      default:
+        return;
+    }
+    event.preventDefault();
+    if (to !== null && rows.length) select(rows[Math.max(0, Math.min(rows.length - 1, to))]);
+  });
+
+  var rendering = false;
+  callsList.addEventListener('scroll', function () {
+    if (rendering) return;
+    rendering = true;
+    requestAnimationFrame(function () {
+      rendering = false;
+      renderRows();
+    });
+  });
+  if (window.ResizeObserver) new ResizeObserver(function () { renderRows(); }).observe(callsList);
+
+  function showCallsPanel(open) {
+    callsPanel.hidden = !open;
+    view.classList.toggle('inspecting', open);
+    callsButton.setAttribute('aria-pressed', open ? 'true' : 'false');
+    keybarToggle.disabled = open;
+    menuButton.disabled = open;
+  }
+
+  // Opens the panel: the viewer paused, the picture reshaped to its smaller
+  // place, and once the runtime has drawn the frame at that size (the next
+  // browser frame, or at once where `now`), the frame recorded and listed.
+  // False where the viewer cannot be inspected now.
+  function openCalls(now) {
+    if (inspection) return true;
+    if (!window.universe.ready || window.universe.ended || (openingCalls && !now)) return false;
+    if (recording) {
+      say('N\u00e3o se podem ver as chamadas durante uma grava\u00e7\u00e3o: pare-a primeiro.');
+      return false;
+    }
+    closeMenus();
+    if (!window.universe.paused) Module._glutWebPause(1);
+    showCallsPanel(true);
+    document.getElementById('calls-heading').textContent = 'Chamadas';
+    if (!openingCalls) relayout();
+    openingCalls = true;
+    if (now) return listCalls();
+    var frames = window.universe.frames;
+    var waited = 0;
+    (function waitForFrame() {
+      if (!openingCalls) return;
+      if (window.universe.frames === frames && ++waited < 60) requestAnimationFrame(waitForFrame);
+      else listCalls();
+    })();
+    return false;
+  }
+
+  function listCalls() {
+    openingCalls = false;
+    if (!Module._glutWebInspect(1)) {
+      showCallsPanel(false);
+      relayout();
+      say('N\u00e3o h\u00e1 ainda imagem cujas chamadas mostrar.');
+      return false;
+    }
+    inspection = readCalls();
+    inspection.selected = -1;
+    inspection.screen = shownScreen();
+    document.getElementById('calls-heading').textContent = plural(inspection.lines.length, 'chamada', 'chamadas');
+    measureRows();
+    callsList.scrollTop = 0;
+    renderRows();
+    showState(JSON.parse(Module.UTF8ToString(Module._glutWebCallState())), null);
+    callsList.focus({ preventScroll: true });
+    return true;
+  }
+
+  // Closes the panel: the whole frame drawn again, at the picture's larger
+  // size, the viewer left paused.
+  function closeCalls(refocus) {
+    if (!inspection && !openingCalls) return;
+    var wasInspecting = !!inspection;
+    inspection = null;
+    openingCalls = false;
+    var focusInside = callsPanel.contains(document.activeElement);
+    showCallsPanel(false);
+    if (wasInspecting) Module._glutWebInspect(0);
+    relayout();
+    window.universePage.showPaused(window.universe.paused);
+    if (refocus && focusInside) callsButton.focus({ preventScroll: true });
+  }
+
+  callsButton.addEventListener('click', function () {
+    if (inspection || openingCalls) closeCalls(true); else openCalls(false);
+  });
+  document.getElementById('calls-close').addEventListener('click', function () { closeCalls(true); });
+  document.addEventListener('keydown', function (event) {
+    if (event.key !== 'Escape' || !(inspection || openingCalls) || event.defaultPrevented) return;
+    event.preventDefault();
+    closeCalls(true);
+  });
+
+  document.getElementById('calls-download').addEventListener('click', function () {
+    if (!inspection) return;
+    var name = 'universo3d-' + inspection.screen + '-chamadas.txt';
+    var text = inspection.text;
+    if (text && text.charAt(text.length - 1) !== '\n') text += '\n';
+    download(new Blob([text], { type: 'text/plain;charset=utf-8' }), name);
+    say('Lista descarregada: ' + name);
+  });
+
+  // For tests and scripts: the frame's calls as the downloaded text's
+  // lines, and the picture cut after call n (0: nothing drawn after the
+  // frame's start; null: the whole frame; clamped to the list), the panel
+  // opened at once for them where it is not; showCallsUpTo returns GL's
+  // state there. Null where the viewer cannot be inspected now.
+  window.universe.frameCalls = function () {
+    return openCalls(true) ? inspection.lines.slice() : null;
+  };
+  window.universe.showCallsUpTo = function (n) {
+    if (!openCalls(true)) return null;
+    var list = inspection;
+    var cut = n === null || n === undefined ? null : Math.max(0, Math.min(list.lines.length, Math.floor(n)));
+    drawQueued = true;  // drawn here, now
+    if (cut) {
+      var block = blockOf(list, cut - 1);
+      if (block >= 0) setOpen(block, true);
+      select(cut - 1);
+    } else {
+      select(-1);
+    }
+    var state = drawCut(cut);
+    drawQueued = false;
+    return state;
+  };
+
   // Full screen, where the browser offers it.
   if (document.fullscreenEnabled && document.documentElement.requestFullscreen) {
     fullscreenButton.hidden = false;
@@ -657,6 +1107,7 @@ window.universe = {
     },
     showEnded: function () {
       closeMenus();
+      closeCalls(false);
       pauseButton.disabled = true;
       document.getElementById('ended').hidden = false;
       recordWithViewer();
