@@ -53,8 +53,8 @@ void pageShowMessage(const char* utf8, const char* addressUtf8);
 void pageShowProgress(double share);
 void pageNote(const char* utf8);
 // The picture's size in device pixels as the page lays it out (with the
-// fixed size, if any, given first); packed as width * 65536 + height.
-int pagePictureSize(int fixedWidth, int fixedHeight);
+// fixed size, if any, given first).
+void pagePictureSize(int fixedWidth, int fixedHeight, int* width, int* height);
 void pageSetEnded();
 }
 
@@ -143,9 +143,9 @@ void glutInitWindowPosition(int, int) {}
 
 int glutCreateWindow(const char* title) {
     pageSetTitle(utf8FromLatin1(title).c_str());
-    const int size = pagePictureSize(0, 0);
-    windowWidth = nextWidth = size / 65536;
-    windowHeight = nextHeight = size % 65536;
+    pagePictureSize(0, 0, &windowWidth, &windowHeight);
+    nextWidth = windowWidth;
+    nextHeight = windowHeight;
     webglSetListener(onContextEvent);
     const WebGLStart start = webglCreateContext("#canvas", windowWidth, windowHeight);
     if (start == WebGLStart::NoWebGL) {
@@ -224,8 +224,9 @@ void glutWebStartUp(bool (*work)()) { startUpWork = work; }
 bool glutWebPaused() { return paused; }
 
 void glutWebFixSize(int width, int height) {
-    const int size = pagePictureSize(width, height);
-    glutWebResize(size / 65536, size % 65536);
+    int pictureWidth, pictureHeight;
+    pagePictureSize(width, height, &pictureWidth, &pictureHeight);
+    glutWebResize(pictureWidth, pictureHeight);
 }
 
 void glutWebSetPaused(bool pause) {

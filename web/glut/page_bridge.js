@@ -50,11 +50,12 @@ mergeInto(LibraryManager.library, {
   },
 
   // The picture's size in device pixels as the page lays it out (with the
-  // fixed size, if any, given first); packed as width * 65536 + height.
-  pagePictureSize: function (fixedWidth, fixedHeight) {
+  // fixed size, if any, given first), into the ints at `width` and `height`.
+  pagePictureSize: function (fixedWidth, fixedHeight, width, height) {
     var size = window.universePage ?
       window.universePage.pictureSize(fixedWidth, fixedHeight) : [800, 600];
-    return size[0] * 65536 + size[1];
+    HEAP32[width >> 2] = size[0];
+    HEAP32[height >> 2] = size[1];
   },
 
   pageSetEnded: function () {

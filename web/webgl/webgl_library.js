@@ -134,6 +134,7 @@ mergeInto(LibraryManager.library, {
     lists: ['clipAttributes', 'shapeAttributes', 'groupAttributes', 'shapeUniformList',
       'groupUniformList'],
     indexBytes: Uint16Array.BYTES_PER_ELEMENT,  // indices are gl.UNSIGNED_SHORT
+    floatBytes: Float32Array.BYTES_PER_ELEMENT,
 
     // Finds the canvas and creates the context with its programs and
     // buffers (Module.universeGL holds it all), and listens for its loss
@@ -490,10 +491,10 @@ mergeInto(LibraryManager.library, {
         G.base = -1;
       }
       if (base === G.base) return;
-      var stride = 4 * L.vertexFloats;
+      var stride = UniverseGL.floatBytes * L.vertexFloats;
       for (var a = 0; a < attributes.length; a++) {
         gl.vertexAttribPointer(a, attributes[a].size, gl.FLOAT, false, stride,
-          base * stride + 4 * attributes[a].at);
+          base * stride + UniverseGL.floatBytes * attributes[a].at);
       }
       G.base = base;
     },
@@ -562,7 +563,7 @@ mergeInto(LibraryManager.library, {
           for (var a = 0; a < attributes.length; a++) {
             gl.bindBuffer(gl.ARRAY_BUFFER, buffers.arrays[a]);
             gl.vertexAttribPointer(a, attributes[a].size, gl.FLOAT, false, 0,
-              4 * base * attributes[a].size);
+              UniverseGL.floatBytes * base * attributes[a].size);
           }
           G.chunkBase = base;
         }
@@ -577,6 +578,7 @@ mergeInto(LibraryManager.library, {
     drawGroup: function (G, words, i, uniforms) {
       if (!G.group) return;  // a context given back without instancing
       var gl = G.gl, L = G.layout, attributes = L.groupAttributes, bound = null;
+      var floatBytes = UniverseGL.floatBytes;
       if (G.program !== G.group) {
         gl.useProgram(G.group);
         UniverseGL.useAttributes(G, attributes.length);
@@ -589,8 +591,8 @@ mergeInto(LibraryManager.library, {
         var buffer = instanced ? G.instanceBuffer : G.groupBuffer;
         if (buffer !== bound) gl.bindBuffer(gl.ARRAY_BUFFER, buffer);
         bound = buffer;
-        gl.vertexAttribPointer(a, attributes[a].size, gl.FLOAT, false, 4 * floats,
-          4 * (first * floats + attributes[a].at));
+        gl.vertexAttribPointer(a, attributes[a].size, gl.FLOAT, false, floatBytes * floats,
+          floatBytes * (first * floats + attributes[a].at));
       }
       var at = (uniforms >> 2) + words[i + L.groupUniformsAt];
       G.groupUniforms.forEach(function (u) {
