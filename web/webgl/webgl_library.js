@@ -368,7 +368,7 @@ mergeInto(LibraryManager.library, {
       for (var k = 0; k < list.length; k++) {
         var variable = variables[list[k].name];
         if (!variable || variable.floats !== list[k].size) {
-          return 'layout: the ' + what + ' program\'s' + kind + list[k].name + ' is not of ' +
+          return 'layout: the ' + what + ' program has no' + kind + list[k].name + ' of ' +
             list[k].size + ' floats';
         }
       }
