@@ -1,13 +1,16 @@
 #include "app/address.h"
 
+#include <GL/freeglut.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 
 #include "app/number_args.h"
 #include "app/options.h"
 #include "app/screens.h"
+#include "input/camera.h"
+#include "input/key_table.h"
 #include "state/app_state.h"
 
 namespace {
@@ -88,38 +91,26 @@ std::string parseAddress(const std::string& query, AddressRequest& request) {
             continue;
         }
         const StepFault fault = parseStep(stepName, value, request.steps);
-        if (!fault.empty()) return name + ": " + fault.portuguese;
+        if (!fault.english.empty()) return name + ": " + fault.portuguese;
     }
     return "";
 }
 
-namespace {
-
-// The follow flags, each with the key that toggles it.
-struct FollowFlag {
-    bool AppState::*flag;
-    char key;
-};
-const FollowFlag followFlags[5] = {
-    {&AppState::moonGroupManual, 'a'},     {&AppState::earthRocketManual, 's'},
-    {&AppState::blueSatelliteManual, 'd'}, {&AppState::redSatelliteManual, 'f'},
-    {&AppState::greenSatelliteManual, 'g'},
-};
-
-}  // namespace
-
 void beginSceneRecord(SceneRecord& record, const AppState& state) {
     record.fovY = state.fovY;
     record.starAxis = state.starAxis;
-    for (int at = 0; at < 5; ++at) record.follows[at] = state.*followFlags[at].flag;
+    record.follows.clear();
+    for (const ViewerKey& key : viewerKeys)
+        if (key.action == KeyAction::Follow) record.follows.push_back(state.*key.flag);
     record.keys.clear();
     record.ticks = 0;
 }
 
 void noteStep(SceneRecord& record, const Step& step) {
-    if (step.kind == Step::Key && std::strchr(viewerKeys, step.value) && step.value) {
-        record.keys.push_back(step);
-    } else if (step.kind == Step::Special && specialKeyName(step.value)) {
+    const ViewerKey* key = step.kind == Step::Key || step.kind == Step::Special
+                               ? findKey(step.value, step.kind == Step::Special)
+                               : nullptr;
+    if (key && key->byName) {
         record.keys.push_back(step);
     } else if (step.kind == Step::Ticks) {
         record.ticks += step.value;
@@ -132,16 +123,20 @@ std::string shareQuery(const AppState& state, const SceneRecord& record, bool pa
     // Keys and camera keys touch different state, so each group keeps its
     // order apart from the other: first what restores the state the scene
     // began with, then what was pressed since.
+    std::vector<const ViewerKey*> follows;
+    for (const ViewerKey& key : viewerKeys)
+        if (key.action == KeyAction::Follow) follows.push_back(&key);
     std::string keys;
-    if (record.starAxis == 'a') keys += 'x';
-    if (record.starAxis == 'b') keys += 'y';
-    for (int at = 0; at < 5; ++at)
-        if (record.follows[at]) keys += followFlags[at].key;
+    if (record.starAxis != AppState{}.starAxis)
+        for (const ViewerKey& key : viewerKeys)
+            if (key.action == KeyAction::StarAxis && key.axis == record.starAxis) keys += keyName(key);
+    for (size_t at = 0; at < follows.size() && at < record.follows.size(); ++at)
+        if (record.follows[at]) keys += keyName(*follows[at]);
     std::string special;
     long specialCount = 0;
-    const long zoomSteps = std::lround((record.fovY - 50.0) / 25.0);
+    const long zoomSteps = std::lround((record.fovY - AppState{}.fovY) / zoomStep);
     for (long step = 0; step < std::labs(zoomSteps); ++step, ++specialCount)
-        special += std::string(special.empty() ? "" : ",") + (zoomSteps < 0 ? "F7" : "F8");
+        special += std::string(special.empty() ? "" : ",") + specialKeyName(zoomSteps < 0 ? GLUT_KEY_F7 : GLUT_KEY_F8);
     for (const Step& step : record.keys) {
         if (step.kind == Step::Key) keys += static_cast<char>(step.value);
         if (step.kind == Step::Special) {
@@ -161,11 +156,11 @@ std::string shareQuery(const AppState& state, const SceneRecord& record, bool pa
     long strides = screen.tickStrides ? ticks : 0;
     if (screen.followStrides) {
         int flagsOn = 0;
-        bool on[5] = {};
-        for (char key : keys) {
-            for (int at = 0; at < 5; ++at)
-                if (key == followFlags[at].key) on[at] = !on[at];
-            flagsOn = static_cast<int>(std::count(on, on + 5, true));
+        std::vector<bool> on(follows.size());
+        for (char character : keys) {
+            for (size_t at = 0; at < follows.size(); ++at)
+                if (character == follows[at]->code) on[at] = !on[at];
+            flagsOn = static_cast<int>(std::count(on.begin(), on.end(), true));
             strides += flagsOn;
         }
         strides += flagsOn * (specialCount + ticks);

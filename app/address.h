@@ -6,8 +6,7 @@
 #include <vector>
 
 #include "app/steps.h"
-
-struct AppState;
+#include "state/app_state.h"
 
 // The most idle ticks an address takes, in all.
 const long maxAddressTicks = 1000000;
@@ -35,9 +34,9 @@ std::string parseAddress(const std::string& query, AddressRequest& request);
 // axis, the follow flags) as it was when the scene's view was reset, and
 // the keys and idle ticks since.
 struct SceneRecord {
-    double fovY = 50.0;
-    int starAxis = 'c';
-    bool follows[5] = {};          // 'a', 's', 'd', 'f', 'g' in that order
+    double fovY = AppState{}.fovY;
+    int starAxis = AppState{}.starAxis;
+    std::vector<bool> follows;     // each follow key's flag, in the key table's order
     std::vector<Step> keys;        // Key and Special steps, in order
     long ticks = 0;
 };

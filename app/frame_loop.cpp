@@ -13,24 +13,25 @@
 #include "state/app_state.h"
 
 void resetView(AppState& state) {
-    state.spinAngle = 0.0f;
-    state.matrixAngle = 0.0f;
-    state.manualAngle = 90.0f;
-    state.manualOffsetX = 0.0f;
-    state.manualOffsetY = 0.0f;
-    state.manualOffsetZ = 0.0f;
-    state.manualScaleX = 1.0f;
-    state.manualScaleY = 1.0f;
-    state.manualScaleZ = 1.0f;
-    state.rotateMode = false;
-    state.translateMode = false;
-    state.scaleMode = false;
-    state.eyeX = 5000.0;
-    state.eyeY = 5000.0;
-    state.eyeZ = 3500.0;
-    state.centerX = 0.0;
-    state.centerY = 0.0;
-    state.centerZ = 2.0;
+    const AppState start;
+    state.spinAngle = start.spinAngle;
+    state.matrixAngle = start.matrixAngle;
+    state.manualAngle = start.manualAngle;
+    state.manualOffsetX = start.manualOffsetX;
+    state.manualOffsetY = start.manualOffsetY;
+    state.manualOffsetZ = start.manualOffsetZ;
+    state.manualScaleX = start.manualScaleX;
+    state.manualScaleY = start.manualScaleY;
+    state.manualScaleZ = start.manualScaleZ;
+    state.rotateMode = start.rotateMode;
+    state.translateMode = start.translateMode;
+    state.scaleMode = start.scaleMode;
+    state.eyeX = start.eyeX;
+    state.eyeY = start.eyeY;
+    state.eyeZ = start.eyeZ;
+    state.centerX = start.centerX;
+    state.centerY = start.centerY;
+    state.centerZ = start.centerZ;
 }
 
 // Clears, then draws the frame of every set scene flag (one, in practice),

@@ -2,56 +2,28 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
+
 #include "app/screens.h"
 #include "state/app_state.h"
 
-// Reference card of the camera and star-axis keys.
-const MenuEntry generalHelpEntries[16] = {
-    {"Use o teclado para interagir com o universo ( automatico e manual ):", 11},
-    {"F1 - Subir a camara", 12},
-    {"F2 - Baixar a camara", 13},
-    {"F3 - Deslocar para a esquerda", 14},
-    {"F4 - Deslocar para a direita ", 15},
-    {"F5 - Olhar para cima", 16},
-    {"F6 - Olhar para baixo", 17},
-    {"F7 - Zoom in ", 18},
-    {"F8 - Zoom out", 19},
-    {"Seta para cima  - andar para a frente   ( camara )", 20},
-    {"Seta para baixo - andar para a tr\xE1s     ( camara )", 21},
-    {"Seta Esquerda   - virar para a esquerda ( camara )", 22},
-    {"Seta Direita    - virar para a direita  ( camara )", 23},
-    {"X - Rota\xE7\xE3o das estrelas em torno do eixo ox", 24},
-    {"Y - Rota\xE7\xE3o das estrelas em torno do eixo oy", 25},
-    {"Z - Rota\xE7\xE3o das estrelas em torno do eixo oz", 26},
-};
+std::vector<MenuEntry> helpCardEntries(HelpCard card) {
+    std::vector<MenuEntry> entries;
+    for (const ViewerKey& line : viewerKeys)
+        if (line.card == card) entries.push_back({line.helpLine, line.helpValue});
+    return entries;
+}
 
-// Reference card of the manual keys.
-const MenuEntry manualHelpEntries[13] = {
-    {"Use o teclado para interagir com o universo manual( por omiss\xE3o est\xE3o todos off ):", 27},
-    {"e -> escala on/off", 27},
-    {"r -> rota\xE7\xE3o on/off", 28},
-    {"t -> transla\xE7\xE3o on/off", 29},
-    {"+ -> aumenta o incremento das transforma\xE7\xF5" "es anteriores ", 30},
-    {" - -> diminui o incremento das transforma\xE7\xF5" "es anteriores", 31},
-    {"_________________________________________________________", 70},
-    {"Activar movimento manual ( s\xF3 funciona no cen\xE1rio terra, lua,foguetao e homem ) ", 71},
-    {"a - Lua e homem e Foguet\xE3o da lua on/off", 72},
-    {"s -Foguet\xE3o da terra on/off", 73},
-    {"d -Satelite azul on/off", 74},
-    {"f -Satelite vermelho on/off", 75},
-    {"g - Satelite verde on/off", 76},
-};
+std::vector<MenuEntry> sceneEntries() {
+    std::vector<MenuEntry> entries;
+    for (const Screen& screen : screens)
+        if (!screen.mainMenuEntry) entries.push_back({screen.menuLabel, screen.menuValue});
+    std::sort(entries.begin(), entries.end(),
+              [](const MenuEntry& a, const MenuEntry& b) { return a.value < b.value; });
+    return entries;
+}
 
-const MenuEntry sceneEntries[6] = {
-    {"Universo Autom\xE1tico", 41},
-    {"Universo Manual", 42},
-    {"Terra , Lua , Foguet\xE3o e Homem - Autom\xE1tico ", 43},
-    {"Terra , Lua , Foguet\xE3o e Homem - Manual ", 44},
-    {"Universo com matrizes - autom\xE1tico  ", 45},
-    {"Menu Principal", 46},
-};
-
-const MenuEntry optionEntries[6] = {
+const std::vector<MenuEntry> optionEntries = {
     {"Com eixos coordenados", 1},
     {"Sem eixos coordenados", 2},
     {"Estrelas a piscar", 3},
@@ -64,7 +36,6 @@ const char* const scenesMenuLabel = "Cen\xE1rios";
 const char* const generalHelpMenuLabel = "Instru\xE7\xF5" "es Gerais";
 const char* const manualHelpMenuLabel = "Instru\xE7\xF5" "es Manuais";
 const char* const optionsMenuLabel = "Op\xE7\xF5" "es Extras";
-const char* const exitEntryLabel = "Sair do universo";
 
 // The screen of the scenes menu (`fromMainMenu` false) or of the main menu
 // with menu value `value`, shown as the only one; other values change
@@ -109,17 +80,16 @@ void onOptionsMenu(int value) {
 void onHelpMenu(int /*value*/) { glutPostRedisplay(); }
 
 // Creates a menu with `handler` and fills it from a table; returns its id.
-template <int N>
-static int createMenu(void (*handler)(int), const MenuEntry (&entries)[N]) {
+static int createMenu(void (*handler)(int), const std::vector<MenuEntry>& entries) {
     int id = glutCreateMenu(handler);
     for (const MenuEntry& entry : entries) glutAddMenuEntry(entry.text, entry.value);
     return id;
 }
 
 void buildMenus() {
-    int generalHelpMenu = createMenu(onHelpMenu, generalHelpEntries);
-    int manualHelpMenu = createMenu(onHelpMenu, manualHelpEntries);
-    int scenesMenu = createMenu(onSceneMenu, sceneEntries);
+    int generalHelpMenu = createMenu(onHelpMenu, helpCardEntries(HelpCard::General));
+    int manualHelpMenu = createMenu(onHelpMenu, helpCardEntries(HelpCard::Manual));
+    int scenesMenu = createMenu(onSceneMenu, sceneEntries());
     int optionsMenu = createMenu(onOptionsMenu, optionEntries);
 
     glutCreateMenu(onMainMenu);
@@ -127,6 +97,7 @@ void buildMenus() {
     glutAddSubMenu(generalHelpMenuLabel, generalHelpMenu);
     glutAddSubMenu(manualHelpMenuLabel, manualHelpMenu);
     glutAddSubMenu(optionsMenuLabel, optionsMenu);
-    glutAddMenuEntry(exitEntryLabel, exitEntryValue);
+    for (const Screen& screen : screens)
+        if (screen.mainMenuEntry) glutAddMenuEntry(screen.menuLabel, screen.menuValue);
     glutAttachMenu(GLUT_LEFT_BUTTON);
 }

@@ -2,6 +2,10 @@
 // Texts are Latin-1 bytes.
 #pragma once
 
+#include <vector>
+
+#include "input/key_table.h"
+
 struct AppState;
 
 struct MenuEntry {
@@ -9,18 +13,22 @@ struct MenuEntry {
     int value;
 };
 
-extern const MenuEntry generalHelpEntries[16];
-extern const MenuEntry manualHelpEntries[13];
-extern const MenuEntry sceneEntries[6];
-extern const MenuEntry optionEntries[6];
+// The entries of a help card: the lines of the key table on that card, in
+// its order.
+std::vector<MenuEntry> helpCardEntries(HelpCard card);
 
-// Labels of the main menu's four submenus, top to bottom, and its own entry.
+// The scenes menu: the screen table's rows that it offers, in the order of
+// their menu values.
+std::vector<MenuEntry> sceneEntries();
+
+extern const std::vector<MenuEntry> optionEntries;
+
+// Labels of the main menu's four submenus, top to bottom; its own entry is
+// the screen table's (the farewell).
 extern const char* const scenesMenuLabel;
 extern const char* const generalHelpMenuLabel;
 extern const char* const manualHelpMenuLabel;
 extern const char* const optionsMenuLabel;
-extern const char* const exitEntryLabel;
-constexpr int exitEntryValue = 0;
 
 // State changes behind the handlers; values outside the tables change
 // nothing.

@@ -2,6 +2,7 @@
 
 #include "app/platform.h"
 #include "app/screens.h"
+#include "input/key_table.h"
 
 namespace {
 
@@ -80,30 +81,43 @@ ViewerOptions parseViewerOptions(int argc, const char* const* argv) {
 
 std::string versionLine() { return std::string("universe ") + UNIVERSE_VERSION; }
 
-// The --help text of the X11 viewer, for a terminal: two columns of keys.
+// `name`, then `text` at column `column` (or after a blank where the name
+// is longer), for the two-column lists of the terminal's help.
+static std::string helpRow(const std::string& name, const std::string& text, size_t column) {
+    const std::string indented = "  " + name;
+    return indented + std::string(indented.size() < column ? column - indented.size() : 1, ' ') + text + "\n";
+}
+
+// The keys of one help card, each with what it does: in two columns for a
+// terminal, or one key to a line with its words after a colon.
+static std::string keyHelp(HelpCard card, HelpStyle style) {
+    std::string lines;
+    for (const ViewerKey& key : viewerKeys) {
+        if (!isKey(key) || key.card != card) continue;
+        lines += style == HelpStyle::Dialog ? keyName(key) + ": " + key.english + "\n"
+                                            : helpRow(keyName(key), key.english, 9);
+    }
+    return lines;
+}
+
+// The --help text of the X11 viewer, for a terminal: two columns.
 static std::string terminalHelpText() {
+    std::string scenes;
+    for (const Screen& screen : screens)
+        if (!screen.mainMenuEntry) scenes += helpRow(screen.name, screen.caption, 19);
     return std::string(terminalUsage) +
            "       universe --help | --version\n"
            "Universo 3D: an animated 3D model of a small universe. The left mouse button\n"
            "opens the menu: scenes, key references, options, \"Sair do universo\" to quit.\n"
            "Options:\n"
-           "  --scene NAME   start in this scene, not the intro, as if chosen from the\n"
-           "                 menu: intro, universe-auto, universe-manual, earth-auto,\n"
-           "                 earth-manual, matrix-universe\n"
+           "  --scene NAME   start in this scene, not the intro, as if chosen from the menu\n"
            "  --fullscreen   make the window fill the screen\n"
            "  --help, --version   show this help, or the version\n"
            "  GLUT's own options go to GLUT: -display NAME, -geometry WxH+X+Y, -iconic,\n"
            "  -direct, -indirect, -gldebug, -sync\n"
-           "Keys, in every scene:\n"
-           "  F1 F2  camera up, down               F3 F4  camera left, right\n"
-           "  F5 F6  look up, down                 F7 F8  zoom in, out (at the next resize)\n"
-           "  Up Down  walk forward, back          Left Right  turn left, right\n"
-           "  x y z  the axis that the stars, and the manual turn, go about\n"
-           "Keys, in the manual scenes:\n"
-           "  e r t  scaling, turning, moving along z: on or off (all off at first)\n"
-           "  + -    one step forward or back of each of them that is on\n"
-           "  a s d f g  (manual Earth scene) the Moon group, the Earth's rocket, the blue,\n"
-           "         red or green satellite follows the manual motion: on or off\n";
+           "Scenes (NAME):\n" +
+           scenes + "Keys, in every scene:\n" + keyHelp(HelpCard::General, HelpStyle::Terminal) +
+           "Keys, in the manual scenes:\n" + keyHelp(HelpCard::Manual, HelpStyle::Terminal);
 }
 
 // The --help text of the Windows viewer, shown in a message box in a
@@ -115,23 +129,14 @@ static std::string messageBoxHelpText() {
            "Universo 3D: an animated 3D model of a small universe. The left mouse button "
            "opens the menu: scenes, key references, options, \"Sair do universo\" to quit.\n\n"
            "Options:\n"
-           "--scene NAME: start in this scene, not the intro (intro, universe-auto, "
-           "universe-manual, earth-auto, earth-manual, matrix-universe)\n"
+           "--scene NAME: start in this scene, not the intro (" +
+           screenNames(true) +
+           ")\n"
            "--fullscreen: make the window fill the screen\n"
            "--help, --version: show this help, or the version\n\n"
-           "Keys, in every scene:\n"
-           "F1, F2: camera up, down\n"
-           "F3, F4: camera left, right\n"
-           "F5, F6: look up, down\n"
-           "F7, F8: zoom in, out (at the next resize)\n"
-           "Up, Down: walk forward, back\n"
-           "Left, Right: turn left, right\n"
-           "x, y, z: the axis that the stars, and the manual turn, go about\n\n"
-           "Keys, in the manual scenes:\n"
-           "e, r, t: scaling, turning, moving along z, on or off\n"
-           "+, -: one step forward or back of each of them that is on\n"
-           "a, s, d, f, g: (manual Earth scene) the Moon group, the Earth's rocket, "
-           "the blue, red or green satellite follows the manual motion\n";
+           "Keys, in every scene:\n" +
+           keyHelp(HelpCard::General, HelpStyle::Dialog) + "\nKeys, in the manual scenes:\n" +
+           keyHelp(HelpCard::Manual, HelpStyle::Dialog);
 }
 
 std::string helpText(HelpStyle style) {

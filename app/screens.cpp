@@ -1,27 +1,29 @@
 #include "app/screens.h"
 
-#include "app/menus.h"
 #include "scenes/earth_scenes.h"
 #include "scenes/matrix_universe.h"
 #include "scenes/text_screens.h"
 #include "scenes/universe_scenes.h"
 #include "state/app_state.h"
 
-const Screen screens[7] = {
-    {"intro", "the intro screen shown at start-up", &AppState::showIntro, drawIntroScreen, false, 46,
-     nullptr, 0.0, false, false},
-    {"universe-auto", "the automatic Universe", &AppState::showUniverseAuto, drawUniverseAuto, false,
-     41, &AppState::spinAngle, 0.5, true, false},
+const std::vector<Screen> screens = {
+    {"intro", "the intro screen shown at start-up", &AppState::showIntro, drawIntroScreen, "Menu Principal",
+     false, 46, nullptr, 0.0, false, false},
+    {"universe-auto", "the automatic Universe", &AppState::showUniverseAuto, drawUniverseAuto,
+     "Universo Autom\xE1tico", false, 41, &AppState::spinAngle, 0.5, true, false},
     {"universe-manual", "the Universe under the manual controls", &AppState::showUniverseManual,
-     drawUniverseManual, false, 42, nullptr, 0.0, false, false},
+     drawUniverseManual, "Universo Manual", false, 42, nullptr, 0.0, false, false},
     {"earth-auto", "the automatic Earth, Moon, Rocket and Man scene", &AppState::showEarthAuto,
-     drawEarthSceneAuto, false, 43, &AppState::spinAngle, 0.5, true, false},
-    {"earth-manual", "the Earth, Moon, Rocket and Man scene under the manual controls",
-     &AppState::showEarthManual, drawEarthSceneManual, false, 44, nullptr, 0.0, false, true},
+     drawEarthSceneAuto, "Terra , Lua , Foguet\xE3o e Homem - Autom\xE1tico ", false, 43, &AppState::spinAngle,
+     0.5, true, false},
+    {"earth-manual", "the Earth, Moon, Rocket and Man scene, manual controls",
+     &AppState::showEarthManual, drawEarthSceneManual, "Terra , Lua , Foguet\xE3o e Homem - Manual ", false, 44,
+     nullptr, 0.0, false, true},
     {"matrix-universe", "the Universe built with explicit matrices", &AppState::showMatrixUniverse,
-     drawMatrixUniverse, false, 45, &AppState::matrixAngle, 0.01, false, false},
+     drawMatrixUniverse, "Universo com matrizes - autom\xE1tico  ", false, 45, &AppState::matrixAngle, 0.01,
+     false, false},
     {"farewell", "the farewell screen, without its pause and exit", &AppState::showFarewell, nullptr,
-     true, exitEntryValue, nullptr, 0.0, false, false},
+     "Sair do universo", true, 0, nullptr, 0.0, false, false},
 };
 
 const Screen* findScreen(const std::string& name) {

@@ -1,11 +1,13 @@
 // The seven screens the viewer can show: each written once, with everything
 // that names it. The frame loop draws and ticks the screen shown from here,
 // the menu handlers choose screens by their menu values, and the command
-// line, the tools and the page's address know them by name. A new scene is a
-// row here, its draw function and its menu label.
+// line, the tools and the page's address know them by name, and the menus
+// take their entries from here. A new scene is a row here and its draw
+// function.
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct AppState;
 
@@ -15,8 +17,9 @@ struct Screen {
     bool AppState::*flag;     // its scene flag: set while it is shown
     void (*draw)();           // draws its frame; null for the farewell, whose
                               // frame the display callback's caller picks
-    bool mainMenuEntry;       // chosen from the main menu (the exit entry)
-    int menuValue;            // value of its menu entry
+    const char* menuLabel;    // its menu entry, Latin-1
+    bool mainMenuEntry;       // chosen from the main menu (the exit entry), not the scenes menu
+    int menuValue;            // value of its menu entry; the scenes menu lists them in this order
     float AppState::*clock;   // the clock its idle tick advances, or null
     double clockStep;         // what each tick adds to that clock
     bool tickStrides;         // each idle tick steps the astronaut's stride
@@ -25,7 +28,7 @@ struct Screen {
 
 // In the order the display callback tests the flags and the tools list the
 // names.
-extern const Screen screens[7];
+extern const std::vector<Screen> screens;
 
 // The screen called `name`, or nullptr.
 const Screen* findScreen(const std::string& name);

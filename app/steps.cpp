@@ -1,32 +1,15 @@
 #include "app/steps.h"
 
-#include <GL/freeglut.h>
-
-#include <cstring>
-
 #include "app/frame_loop.h"
 #include "app/menus.h"
 #include "app/options.h"
 #include "app/screens.h"
 #include "input/camera.h"
+#include "input/key_table.h"
 #include "input/manual_controls.h"
 #include "state/app_state.h"
 
-const char* const viewerKeys = "ertxyzasdfg+-";
-
 namespace {
-
-struct NamedValue {
-    const char* name;
-    int value;
-};
-
-const NamedValue specialKeys[] = {
-    {"F1", GLUT_KEY_F1},     {"F2", GLUT_KEY_F2},         {"F3", GLUT_KEY_F3},
-    {"F4", GLUT_KEY_F4},     {"F5", GLUT_KEY_F5},         {"F6", GLUT_KEY_F6},
-    {"F7", GLUT_KEY_F7},     {"F8", GLUT_KEY_F8},         {"up", GLUT_KEY_UP},
-    {"down", GLUT_KEY_DOWN}, {"left", GLUT_KEY_LEFT},     {"right", GLUT_KEY_RIGHT},
-};
 
 // The options menu: the value of the "on" entry and of the "off" entry.
 struct OptionPair {
@@ -74,30 +57,35 @@ StepFault parseStep(const std::string& name, const std::string& value, std::vect
         if (!screen)
             return {"unknown screen " + quotedArgument(value) + " (one of " + screenNames() + ")",
                     "cen\xE1rio desconhecido " + quotedArgument(value) + " (um de " + screenNames() + ")"};
-        steps.push_back({Step::Screen, static_cast<int>(screen - screens)});
+        steps.push_back({Step::Screen, static_cast<int>(screen - screens.data())});
         return {};
     }
     if (name == "keys") {
         if (value.empty()) return {"no keys given", "keys sem teclas"};
-        for (char key : value) {
-            if (!std::strchr(viewerKeys, key)) {
-                const std::string quoted = quotedArgument(std::string(1, key));
-                return {quoted + " is not one of " + viewerKeys,
-                        quoted + " n\xE3o \xE9 uma das teclas " + viewerKeys};
+        for (char character : value) {
+            const ViewerKey* key = findKey(static_cast<unsigned char>(character), false);
+            if (!key || !key->byName) {
+                const std::string quoted = quotedArgument(std::string(1, character));
+                return {quoted + " is not one of " + characterKeys(),
+                        quoted + " n\xE3o \xE9 uma das teclas " + characterKeys()};
             }
-            steps.push_back({Step::Key, static_cast<unsigned char>(key)});
+            steps.push_back({Step::Key, key->code});
         }
         return {};
     }
     if (name == "special") {
         for (const std::string& piece : splitCommas(value)) {
-            const NamedValue* found = nullptr;
-            for (const NamedValue& key : specialKeys)
+            const ViewerKey* found = nullptr;
+            std::string names;
+            for (const ViewerKey& key : viewerKeys) {
+                if (!key.special || !key.byName) continue;
                 if (piece == key.name) found = &key;
+                names += std::string(names.empty() ? "" : ", ") + key.name;
+            }
             if (!found)
-                return {"unknown key " + quotedArgument(piece) + " (F1..F8, up, down, left, right)",
-                        "tecla desconhecida " + quotedArgument(piece) + " (F1..F8, up, down, left, right)"};
-            steps.push_back({Step::Special, found->value});
+                return {"unknown key " + quotedArgument(piece) + " (" + names + ")",
+                        "tecla desconhecida " + quotedArgument(piece) + " (" + names + ")"};
+            steps.push_back({Step::Special, found->code});
         }
         return {};
     }
@@ -115,9 +103,8 @@ StepFault parseStep(const std::string& name, const std::string& value, std::vect
 }
 
 const char* specialKeyName(int code) {
-    for (const NamedValue& key : specialKeys)
-        if (key.value == code) return key.name;
-    return nullptr;
+    const ViewerKey* key = findKey(code, true);
+    return key && key->byName ? key->name : nullptr;
 }
 
 void applyStep(AppState& state, const Step& step) {

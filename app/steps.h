@@ -25,19 +25,18 @@ bool isStepName(const std::string& name);
 struct StepFault {
     std::string english;
     std::string portuguese;
-    bool empty() const { return english.empty(); }
 };
 
 // Reads the value of the step called `name` and appends the steps it gives
 // (one per key for keys and special); an unknown name gives "unknown step".
 //   screen NAME      a screen of app/screens
 //   axes on|off, light on|off, stars blink|steady   the options menu's entries
-//   keys CHARS       letter keys among viewerKeys
-//   special K[,K...] F1..F8, up, down, left, right
+//   keys CHARS       character keys of the key table (input/key_table)
+//   special K[,K...] its special keys by name: F1..F8, up, down, left, right
 StepFault parseStep(const std::string& name, const std::string& value, std::vector<Step>& steps);
 
-// The name of a camera key's GLUT code (F1..F8, up, down, left, right), or
-// nullptr.
+// The name of a special key's GLUT code that --special and the address
+// take (F1..F8, up, down, left, right), or nullptr.
 const char* specialKeyName(int code);
 
 // Applies one step through the handler the live program would call for it
@@ -65,6 +64,3 @@ long playbackFrames(const std::vector<Step>& steps);
 // then after each of `ticks` idle ticks (advanceClocks).
 void playSteps(AppState& state, const std::vector<Step>& steps, long ticks,
                const std::function<void()>& frame);
-
-// The letter keys the viewer acts on.
-extern const char* const viewerKeys;

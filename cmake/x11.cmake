@@ -68,13 +68,18 @@ target_link_libraries(universe_tool_logic PUBLIC universe_core universe_install_
 target_include_directories(universe_tool_logic PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/tools)
 
 # The frame window and the swap seam: each tool links with glutSwapBuffers
-# wrapped, so that the frame can be read as the scene presents it.
-add_library(universe_frames OBJECT tools/frame_window.cpp tools/swap_capture.cpp)
+# wrapped, so that the frame can be read as the scene presents it; the seam
+# also records the swap in a frame's list of calls (web/calls/).
+add_library(universe_frames OBJECT tools/frame_window.cpp tools/swap_capture.cpp
+  web/calls/call_recorder.cpp)
 target_link_libraries(universe_frames PUBLIC universe_tool_logic universe_png X11::X11)
 
-add_executable(universe-snapshot tools/snapshot.cpp)
+# For --calls, universe-snapshot records the last frame's calls through the
+# wrappers of web/calls/, with every call of their list wrapped.
+include(${CMAKE_CURRENT_SOURCE_DIR}/web/sources.cmake)
+add_executable(universe-snapshot tools/snapshot.cpp web/calls/call_wrappers.cpp)
 target_link_libraries(universe-snapshot PRIVATE universe_frames)
-target_link_options(universe-snapshot PRIVATE -Wl,--wrap=glutSwapBuffers)
+target_link_options(universe-snapshot PRIVATE ${UNIVERSE_CALL_WRAPS})
 
 add_executable(universe-bench tools/bench.cpp tools/quadric_count.cpp)
 target_link_libraries(universe-bench PRIVATE universe_frames)

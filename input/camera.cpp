@@ -10,10 +10,7 @@ namespace {
 
 const double moveStep = 50.0;                        // scene units
 const double turnAngle = moveStep / 180 * 3.14159265;  // radians, ~50 degrees
-const double zoomStep = moveStep / 2.0;              // degrees of fovY
 
-// Turns the look-at point about the vertical line through the eye by `t`
-// radians (counter-clockwise seen from +z), from the values on entry.
 // Changes the field of view by `step` degrees unless that would leave the
 // open range (0, 180), where the projection is empty or turns upside down:
 // from 50 the zoom stops at 25 and 175.
@@ -22,6 +19,8 @@ void zoom(AppState& s, double step) {
     if (fovY > 0.0 && fovY < 180.0) s.fovY = fovY;
 }
 
+// Turns the look-at point about the vertical line through the eye by `t`
+// radians (counter-clockwise seen from +z), from the values on entry.
 void turnView(AppState& s, double t, double ex0, double ey0, double cx0, double cy0) {
     s.centerX = ex0 + std::cos(t) * (cx0 - ex0) - std::sin(t) * (cy0 - ey0);
     s.centerY = ey0 + std::sin(t) * (cx0 - ex0) + std::cos(t) * (cy0 - ey0);

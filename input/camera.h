@@ -7,6 +7,9 @@
 
 struct AppState;
 
+// Degrees of the field of view that one zoom key (F7, F8) takes or adds.
+const double zoomStep = 25.0;
+
 // Applies one special key (a GLUT_KEY_* code) to the camera fields and the
 // zoom; unknown codes change nothing.
 void moveCamera(AppState& state, int key);

@@ -1,5 +1,6 @@
 #include "input/manual_controls.h"
 
+#include "input/key_table.h"
 #include "state/app_state.h"
 
 namespace {
@@ -8,37 +9,30 @@ const float translateStep = 100.0f;  // scene units, z offset only
 const float rotateStep = 30.0f;      // degrees
 const double scaleStep = 0.2;        // added in double, stored as float
 
-}  // namespace
-
-void pressKey(AppState& s, unsigned char key) {
-    // Modes and star axis.
-    switch (key) {
-        case 'e': toggle(s.scaleMode); break;
-        case 'r': toggle(s.rotateMode); break;
-        case 't': toggle(s.translateMode); break;
-        case 'x': s.starAxis = 'a'; break;
-        case 'y': s.starAxis = 'b'; break;
-        case 'z': s.starAxis = 'c'; break;
-        default: break;
-    }
-    // Objects that follow the manual motion in the manual Earth scene.
-    switch (key) {
-        case 'a': toggle(s.moonGroupManual); break;
-        case 's': toggle(s.earthRocketManual); break;
-        case 'd': toggle(s.blueSatelliteManual); break;
-        case 'f': toggle(s.redSatelliteManual); break;
-        case 'g': toggle(s.greenSatelliteManual); break;
-        default: break;
-    }
-    // Steps of every mode that is on.
-    if (key != '+' && key != '-') return;
-    const int sign = (key == '+') ? 1 : -1;
+// One step forward (`sign` 1) or back (-1) of every mode that is on.
+void stepModes(AppState& s, int sign) {
     if (s.translateMode) s.manualOffsetZ += sign * translateStep;
     if (s.rotateMode) s.manualAngle += sign * rotateStep;
     if (s.scaleMode) {
         s.manualScaleX = s.manualScaleX + sign * scaleStep;
         s.manualScaleY = s.manualScaleY + sign * scaleStep;
         s.manualScaleZ = s.manualScaleZ + sign * scaleStep;
+    }
+}
+
+}  // namespace
+
+void pressKey(AppState& s, unsigned char key) {
+    const ViewerKey* row = findKey(key, false);
+    if (!row) return;
+    switch (row->action) {
+        case KeyAction::Mode:
+        case KeyAction::Follow: toggle(s.*row->flag); break;
+        case KeyAction::StarAxis: s.starAxis = row->axis; break;
+        case KeyAction::StepForward: stepModes(s, 1); break;
+        case KeyAction::StepBack: stepModes(s, -1); break;
+        case KeyAction::Camera:
+        case KeyAction::None: break;
     }
 }
 

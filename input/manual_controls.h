@@ -5,8 +5,9 @@
 
 struct AppState;
 
-// Applies one character key: modes and axis, then follow flags, then the
-// '+'/'-' steps of the modes that are on. Only lower-case letters act.
+// Applies one character key as its row of the key table says: a mode or
+// follow flag on or off, the star axis, or a step of the modes that are on.
+// Characters outside the table (upper-case letters too) change nothing.
 void pressKey(AppState& state, unsigned char key);
 
 // GLUT keyboard callback; the mouse position is ignored.

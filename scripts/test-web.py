@@ -8,7 +8,8 @@ keys left to the browser, a bad URL parameter, a command layout that does
 not fit the page's shaders, the picture filling the page
 at device pixels, a long address that leaves the page answering, the site
 opened as a file, the menu on a phone, the keyboard menu, a shared address,
-a recorded clip, the app's installability and offline use, and the console.
+a recorded clip, the app's installability and offline use, a new release
+taken only at the update notice, and the console.
 The screens are checked in Firefox ESR and WebKitGTK too, headed on the X
 display DISPLAY names (scripts/test-web gives it a private Xvfb). It also prints the load
 time and the automatic Universe's frame time in the browser against the
@@ -172,10 +173,16 @@ def web_png(name):
 
 
 def start_server(site):
-    """Serves site on 127.0.0.1 on a free port, in a thread; returns the server."""
+    """Serves site on 127.0.0.1 on a free port, in a thread; returns the
+    server. Nothing it serves goes into the browser's HTTP cache, so that a
+    page gets what the server has or what the offline worker kept."""
     class Quiet(http.server.SimpleHTTPRequestHandler):
         def log_message(self, *args):
             pass
+
+        def end_headers(self):
+            self.send_header("Cache-Control", "no-store")
+            super().end_headers()
 
     handler = functools.partial(Quiet, directory=site)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
@@ -512,11 +519,16 @@ def tap(page, x, y, move=0):
 
 
 def check_phone_menu(page):
-    """A phone: a swipe opens no menu, a tap does; each submenu stays inside
-    the screen, in place of its parent, with entries 44 px tall or more."""
+    """A phone: the key bar shows a button 44 px tall or more for each key
+    the program gives; a swipe opens no menu, a tap does; each submenu stays
+    inside the screen, in place of its parent, with entries 44 px tall or more."""
     try:
         emulate(page, 390, 844, 3, True)
         page.open("pause")
+        keys, heights = page.js("return [JSON.parse(Module.UTF8ToString(Module._universeKeyBarJson())).length,"
+                                " [...document.querySelectorAll('#keybar button')].map(b => b.offsetHeight)]")
+        if not keys or len(heights) != keys or min(heights) < 44:
+            return False, f"{keys} keys, key bar buttons {heights} px tall"
         tap(page, 200, 300, move=80)
         if page.open_menus():
             return False, "a swipe opened the menu"
@@ -655,6 +667,60 @@ def check_app(page, site):
     return ok and served and not errors, f"installability errors {errors}; offline, worker in control: {served}, {detail}"
 
 
+def check_update(page, site):
+    """Release A served at .../universo3d/ and visited; then a half-copied
+    release (a file unlike its digest), which never installs; then release
+    B: the folder's address still gives A's page and stylesheet, and the
+    update notice's button B's, with one cache left for the scope."""
+    release = ("return [document.lastChild.nodeType === 8 ? document.lastChild.nodeValue : 'A',"
+               " getComputedStyle(document.body).getPropertyValue('--release').trim() || 'A']")
+    with tempfile.TemporaryDirectory(prefix="test-web-update-") as work:
+        def copy(name, marked):  # the site; marked: its page and stylesheet marked B, digests rewritten
+            folder = os.path.join(work, name, "universo3d")
+            shutil.copytree(site, folder)
+            for file, line in (("index.html", "<!--B-->"), ("page.css", "body { --release: B; }")) if marked else ():
+                with open(os.path.join(folder, file), "a") as out:
+                    out.write(line + "\n")
+            subprocess.run([os.path.join(ROOT, "scripts", "site-digests"), folder], check=True)
+            return folder
+        copy("A", False)
+        copy("B", True)
+        with open(os.path.join(copy("half", True), "page.css"), "a") as out:
+            out.write("/* not the file of its digest */\n")
+        server = start_server(os.path.join(work, "live"))
+        base = f"http://127.0.0.1:{server.server_address[1]}/universo3d/"
+
+        def serve(name):  # switches the server to release NAME and opens the folder's address
+            os.symlink(name, os.path.join(work, "next"))
+            os.replace(os.path.join(work, "next"), os.path.join(work, "live"))
+            page.open("size=320x240&pause", base)
+            return [page.js(release), page.js("return !!navigator.serviceWorker.controller")]
+        try:
+            serve("A")
+            page.js("navigator.serviceWorker.ready.then(() => window.workerReady = true)")
+            page.wait(lambda: page.js("return !!window.workerReady"), "the offline worker")
+            seen = [serve("half")]
+            page.js("""navigator.serviceWorker.getRegistration().then(r => r.update()).then(r => {
+                const w = r.installing;
+                w.onstatechange = () => { if (w.state !== 'installing') window.installed = w.state; }; })""")
+            page.wait(lambda: page.js("return window.installed"), "the half release's install")
+            seen += [page.js("return window.installed"), serve("B")]
+            if seen != [[["A", "A"], True], "redundant", [["A", "A"], True]]:
+                return False, f"half release, then B: page, stylesheet, worker, install: {seen}"
+            page.wait(lambda: page.js("return !!document.querySelector('#update button')"), "the update notice")
+            page.driver.find_element(By.CSS_SELECTOR, "#update button").click()
+            page.wait(lambda: page.js(release)[0] == "B", "release B's page")
+            page.wait(lambda: page.js("return !!(window.universe && window.universe.ready)"), "release B's viewer")
+            page.js("caches.keys().then(names => window.cacheNames = names)")
+            page.wait(lambda: page.js("return window.cacheNames"), "the cache names")
+            caches = [name for name in page.js("return window.cacheNames") if base in name]
+            ok = page.js(release) == ["B", "B"] and len(caches) == 1
+            return ok, f"A kept until the notice's button, then {page.js(release)}; caches of the scope {caches}"
+        finally:
+            server.shutdown()
+            server.server_close()
+
+
 def check_console(page):
     """No error (SEVERE entry) in the browser's console over the whole run."""
     page.read_console()
@@ -679,6 +745,107 @@ def browser_frame_ms(page):
     return statistics.median(times[-count:]), count, between
 
 
+# A course's page (served from another port, so another origin): frame a
+# in view, a sibling frame c of the host's origin, frame b far below.
+HOST_PAGE = """<!DOCTYPE html><meta charset="utf-8"><link rel="icon" href="data:,"><body style="margin:0">
+<iframe id="a" src="{base}?embed&scene=universe-auto&size=320x240" width="320" height="240"></iframe>
+<iframe id="c" srcdoc="<script>function poke(w) {{ w.postMessage({{universe: 'resume'}}, '*'); }}</script>"></iframe>
+<iframe id="b" src="{base}?embed&scene=universe-auto" width="320" height="240" style="display:block;margin-top:3000px"></iframe>
+<script>var got = []; addEventListener('message', e => got.push([e.source === a.contentWindow ? 'a' : 'b', e.data]));
+function send(id, data) {{ document.getElementById(id).contentWindow.postMessage(data, '*'); }}</script>"""
+
+
+def in_frame(page, frame, script):
+    """Runs script in the host page's frame (by id) where the driver can
+    enter a frame of another origin (not the Firefox driver): else None."""
+    if not hasattr(page.driver, "switch_to"):
+        return None
+    page.driver.switch_to.frame(page.driver.find_element(By.ID, frame))
+    try:
+        return page.js(script)
+    finally:
+        page.driver.switch_to.default_content()
+
+
+def check_embed_host(page):
+    """Frame a tells ready and its scene; the API chooses a scene, pauses,
+    presses a key, and an unknown key gets the page's message back; a
+    message from frame c and malformed ones change nothing. Frame b, out of
+    view, starts only when scrolled into view, and scrolled away again it
+    draws nothing and its state stands still while frame a draws."""
+    with tempfile.TemporaryDirectory(prefix="test-web-host-") as folder:
+        with open(os.path.join(folder, "host.html"), "w") as out:
+            out.write(HOST_PAGE.format(base=page.base))
+        server = start_server(folder)
+        try:
+            page.driver.get(f"http://127.0.0.1:{server.server_address[1]}/host.html")
+            return host_checks(page)
+        finally:
+            server.shutdown()
+            server.server_close()
+
+
+def host_checks(page):
+    got = lambda: page.js("return got")
+    told = lambda entry: page.wait(lambda: entry in got(), f"{entry} from the frame")
+    told(["a", {"universe": "scene", "name": "universe-auto"}])
+    for data, answer in (({"universe": "scene", "name": "earth-auto"}, {"universe": "scene", "name": "earth-auto"}),
+                         ({"universe": "pause"}, {"universe": "paused", "paused": True})):
+        page.js("send('a', arguments[0])", data)
+        told(["a", answer])
+    page.js("send('a', {universe: 'key', key: 'r'}); send('a', {universe: 'key', key: 'q'})")
+    page.wait(lambda: any(e[1]["universe"] == "error" for e in got()), "the error")
+    error = [e[1]["message"] for e in got() if e[1]["universe"] == "error"][0]
+    shown = "return [document.getElementById('message').textContent, Module.UTF8ToString(Module._universeShareQuery())]"
+    if in_frame(page, "a", shown):
+        page.wait(lambda: "keys=r" in in_frame(page, "a", shown)[1], "the key r in frame a's address")
+    if "keys" not in error or not (in_frame(page, "a", shown) or [error])[0].startswith(error):
+        return False, f"error {error!r}, frame a shows {in_frame(page, 'a', shown)}"
+    count = len(got())
+    page.js("c.contentWindow.poke(a.contentWindow); send('a', 'resume');"
+            "send('a', {universe: 'scene', name: 7}); send('a', {universe: 'eval', code: 'resume'});"
+            "send('a', {universe: 'key', key: '?'})")
+    page.wait(lambda: len(got()) > count, "the second error")
+    if got()[count:] != [["a", {"universe": "error", "message": got()[count][1].get("message")}]]:
+        return False, f"after foreign and malformed messages: {got()[count:]}"
+    if any(entry[0] == "b" for entry in got()):
+        return False, "frame b, out of view, started"
+    page.js("b.scrollIntoView(); send('a', {universe: 'resume'})")
+    told(["b", {"universe": "ready"}])
+    page.js("scrollTo(0, 0)")
+    frame_b = "return window.universe.quiet && [window.universe.frames, Module.UTF8ToString(Module._universeShareQuery())]"
+    if in_frame(page, "b", frame_b) is None:
+        return True, "API and messages (frame state not readable in this driver)"
+    page.wait(lambda: in_frame(page, "b", frame_b), "frame b quiet")
+    still = in_frame(page, "b", frame_b)
+    drawn = in_frame(page, "a", "return window.universe.frames")
+    page.wait(lambda: in_frame(page, "a", "return window.universe.frames") >= drawn + 3, "frame a to draw")
+    after = in_frame(page, "b", frame_b)
+    return after == still, f"API, foreign and malformed messages; out of view frame b at {still}, then {after}"
+
+
+def check_embed_code(page):
+    """Incorporar's code, pasted into a page of the site, shows the same
+    picture as the viewer's own page."""
+    page.open("scene=earth-manual&keys=as&special=F7&size=320x240&pause")
+    page.js("document.getElementById('embed-code').click()")
+    code = page.js("return window.universe.embedCode")
+    page.capture(web_png("embed-code-page"))
+    page.driver.get(page.base.replace("index.html", "embed-example.html"))
+    page.js("document.body.innerHTML = arguments[0]", code)
+    frame = "document.querySelector('iframe').contentWindow"
+    page.wait(lambda: page.js(f"return !!({frame}.universe && {frame}.universe.ready)"), "the embed's start")
+    url = page.js(f"return {frame}.document.getElementById('canvas').toDataURL('image/png')")
+    with open(web_png("embed-code-frame"), "wb") as out:
+        out.write(base64.b64decode(url.split(",", 1)[1]))
+    share = equal_share(web_png("embed-code-page"), web_png("embed-code-frame"))
+    return share == 1, f"{code}: {share * 100:.2f}% of pixels equal"
+
+
+EMBED_CHECKS = [("embed: host page's API, foreign messages, frame out of view", check_embed_host),
+                ("embed: Incorporar's code shows the same picture", check_embed_code)]
+
+
 def run_checks(page, report, site):
     if not ONLY:
         print_load(page)
@@ -701,17 +868,21 @@ def run_checks(page, report, site):
     report.run("fill: device pixels, no scrolling, reshape", lambda: check_fill(page))
     report.run("long address: page answers", lambda: check_long_address(page))
     report.run("opened as a file", lambda: check_file(page, site))
-    report.run("phone: tap, swipe, submenus inside the screen", lambda: check_phone_menu(page))
+    report.run("phone: key bar, tap, swipe, submenus inside the screen", lambda: check_phone_menu(page))
     report.run("keyboard menu", lambda: check_keyboard_menu(page))
     report.run("share: the address shows the same picture", lambda: check_share(page))
     report.run("record: Gravar downloads a clip of the running scene", lambda: check_record(page))
     report.run("app: installable, offline after one visit", lambda: check_app(page, site))
+    report.run("app: a new release only after the update notice", lambda: check_update(page, site))
+    for name, check in EMBED_CHECKS:
+        report.run(name, lambda: check(page))
     page.read_console()
 
 
 def check_engine(engine, base, work, report):
-    """The screens in another engine, in one browser."""
-    if not any(ONLY in f"screen {name} ({engine})" for name, _, _ in SCREENS):
+    """The screens and the embedded view in another engine, in one browser."""
+    names = [f"screen {name}" for name, _, _ in SCREENS] + [name for name, _ in EMBED_CHECKS]
+    if not any(ONLY in f"{name} ({engine})" for name in names):
         return
     driver = None
     try:
@@ -719,6 +890,8 @@ def check_engine(engine, base, work, report):
         page = Page(driver, base)
         for name, query, _ in SCREENS:
             report.run(f"screen {name} ({engine})", lambda: check_screen(page, name, query, engine))
+        for name, check in EMBED_CHECKS:
+            report.run(f"{name} ({engine})", lambda: check(page))
     except Exception as error:
         report.result(engine, False, f"{type(error).__name__}: {error}")
     finally:

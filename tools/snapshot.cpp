@@ -18,6 +18,7 @@
 #include "snapshot_args.h"
 #include "state/app_state.h"
 #include "swap_capture.h"
+#include "web/calls/call_recorder.h"
 
 extern char** environ;
 
@@ -34,10 +35,14 @@ std::string frameOutput(const SnapshotRequest& request, long number) {
     return request.numbered ? numberedFile(request.files, number) : request.output;
 }
 
+// The calls of the last frame drawn, for --calls.
+calls::CallFrame lastFrameCalls;
+
 // Draws the frames the live program would draw: the start-up frame, one
 // after each step, one after each idle tick; the last `request.frames` are
 // captured and written as each is drawn, so that a long clip is never held
-// whole. Stops writing at the first failure, which it returns; the frames
+// whole; with --calls, the last frame's calls are recorded and written after
+// it. Stops writing at the first failure, which it returns; the frames
 // written before it stay.
 std::string render(const SnapshotRequest& request) {
     const long frames = playbackFrames(request.steps) + request.ticks;
@@ -49,7 +54,10 @@ std::string render(const SnapshotRequest& request) {
         const bool written = ++drawn >= firstWritten;
         RgbImage image;
         if (written) captureNextSwap(&image);
+        const bool last = drawn == frames;
+        if (last && !request.calls.empty()) calls::recordCalls(&lastFrameCalls);
         drawViewerFrame();
+        calls::recordCalls(nullptr);
         if (!written) return;
         captureNextSwap(nullptr);
         if (image.width != request.width || image.height != request.height)
@@ -58,12 +66,16 @@ std::string render(const SnapshotRequest& request) {
             failure = writePng(frameOutput(request, drawn - firstWritten + 1), image);
     };
     playSteps(appState, request.steps, request.ticks, frame);
+    if (failure.empty() && !request.calls.empty())
+        failure = writeTextFile(request.calls, calls::callsText(lastFrameCalls) + "\n");
     return failure;
 }
 
 int snapshot(const SnapshotRequest& request) {
     const std::string unwritable = checkWritable(frameOutput(request, 1));
     if (!unwritable.empty()) return fail(2, "--out: " + unwritable);
+    const std::string callsUnwritable = request.calls.empty() ? "" : checkWritable(request.calls);
+    if (!callsUnwritable.empty()) return fail(2, "--calls: " + callsUnwritable);
     const std::string opened = openFrameWindow("universe-snapshot", request.width, request.height);
     if (!opened.empty()) return fail(1, opened);
     const std::string rendered = render(request);
@@ -115,7 +127,7 @@ int main(int argc, char** argv) {
     const std::string error = parseSnapshotArgs(std::vector<std::string>(argv + 1, argv + argc), request);
     if (!error.empty()) return fail(2, error);
     if (request.help) {
-        std::fputs(snapshotUsage, stdout);
+        std::fputs(snapshotUsage().c_str(), stdout);
         return 0;
     }
     return request.galleryDir.empty() ? snapshot(request) : gallery(request);

@@ -3,34 +3,53 @@
 #include <algorithm>
 
 #include "app/options.h"
+#include "app/screens.h"
+#include "input/key_table.h"
 #include "cli_args.h"
 
-const char* const snapshotUsage =
-    "usage: universe-snapshot [STEP...] [--ticks N] [--size WxH] --out FILE.png\n"
-    "       universe-snapshot [STEP...] [--ticks N] [--size WxH] --frames N --out -|NAME-%04d.png\n"
-    "       universe-snapshot --gallery DIR [--size WxH]\n"
-    "Draws the viewer's frames in a window of the given size (default 800x600)\n"
-    "and writes the last one as a PNG. It starts as the viewer does, on the\n"
-    "intro screen; the steps run in the order given, each followed by a frame:\n"
-    "  --screen NAME       choose a screen from the menu: intro, universe-auto,\n"
-    "                      universe-manual, earth-auto, earth-manual,\n"
-    "                      matrix-universe, farewell (drawn without its pause)\n"
-    "  --axes on|off       the axes entries of the options menu\n"
-    "  --light on|off      the light entries of the options menu\n"
-    "  --stars blink|steady  the star entries of the options menu\n"
-    "  --keys CHARS        letter keys, one after another (e r t x y z a s d f g + -)\n"
-    "  --special K[,K...]  camera keys: F1..F8, up, down, left, right\n"
-    "then N idle ticks (default 0), each followed by a frame.\n"
-    "--frames N writes the last N frames: to --out - as a stream of PNG pictures\n"
-    "(ffmpeg -f image2pipe), or to numbered files, one conversion such as %04d\n"
-    "in the name, numbered from 1.\n"
-    "--gallery DIR writes every screen at a fixed moment, and index.html.\n";
+std::string snapshotUsage() {
+    std::string screenList;
+    for (const Screen& screen : screens) {
+        const std::string name = screen.name;
+        screenList += "      " + name + std::string(name.size() < 17 ? 17 - name.size() : 1, ' ') + screen.caption + "\n";
+    }
+    std::string characters, specialNames;
+    for (const ViewerKey& key : viewerKeys) {
+        if (!isKey(key) || !key.byName) continue;
+        if (key.special) specialNames += std::string(specialNames.empty() ? "" : ", ") + key.name;
+        else characters += std::string(characters.empty() ? "" : " ") + keyName(key);
+    }
+    return "usage: universe-snapshot [STEP...] [--ticks N] [--size WxH] --out FILE.png [--calls FILE]\n"
+           "       universe-snapshot [STEP...] [--ticks N] [--size WxH] --frames N --out -|NAME-%04d.png\n"
+           "       universe-snapshot --gallery DIR [--size WxH]\n"
+           "Draws the viewer's frames in a window of the given size (default 800x600)\n"
+           "and writes the last one as a PNG. It starts as the viewer does, on the\n"
+           "intro screen; the steps run in the order given, each followed by a frame:\n"
+           "  --screen NAME       choose a screen from the menu; NAME is one of\n" +
+           screenList +
+           "  --axes on|off       the axes entries of the options menu\n"
+           "  --light on|off      the light entries of the options menu\n"
+           "  --stars blink|steady  the star entries of the options menu\n"
+           "  --keys CHARS        letter keys, one after another (" +
+           characters +
+           ")\n"
+           "  --special K[,K...]  camera keys: " +
+           specialNames +
+           "\n"
+           "then N idle ticks (default 0), each followed by a frame.\n"
+           "--frames N writes the last N frames: to --out - as a stream of PNG pictures\n"
+           "(ffmpeg -f image2pipe), or to numbered files, one conversion such as %04d\n"
+           "in the name, numbered from 1.\n"
+           "--calls FILE (or - for standard output) also writes the calls the last frame\n"
+           "makes, one a line, numbered and indented as C (not with --frames above 1).\n"
+           "--gallery DIR writes every screen at a fixed moment, and index.html.\n";
+}
 
 namespace {
 
 // Every option but --help takes a value.
 const std::string flagsWithValue[] = {"--out",  "--gallery", "--size",  "--ticks", "--frames", "--screen",
-                                      "--keys", "--special", "--axes",  "--light", "--stars"};
+                                      "--keys", "--special", "--axes",  "--light", "--stars", "--calls"};
 
 // Where --frames sends the frames: standard output, numbered files, or (one
 // frame only) the one file named; "" or what is wrong.
@@ -71,6 +90,9 @@ std::string parseSnapshotArgs(const std::vector<std::string>& args, SnapshotRequ
         if (flag == "--out") {
             if (value.empty()) return "--out: empty path";
             request.output = value;
+        } else if (flag == "--calls") {
+            if (value.empty()) return "--calls: empty path";
+            request.calls = value;
         } else if (flag == "--gallery") {
             if (value.empty()) return "--gallery: empty path";
             request.galleryDir = value;
@@ -95,5 +117,12 @@ std::string parseSnapshotArgs(const std::vector<std::string>& args, SnapshotRequ
         return "give either --out FILE.png or --gallery DIR";
     if (!request.galleryDir.empty() && (!request.steps.empty() || request.ticks != 0 || framesGiven))
         return "--gallery: takes no steps, no --ticks and no --frames (each picture has its own)";
+    if (!request.calls.empty() && !request.galleryDir.empty())
+        return "--calls: lists one frame's calls, not a gallery's";
+    if (!request.calls.empty() && request.frames > 1)
+        return "--calls: lists the last frame's calls, so --frames must be 1, not " +
+               std::to_string(request.frames);
+    if (request.calls == "-" && request.output == "-")
+        return "--calls: - and --out - cannot both write to standard output";
     return framesGiven ? readFramesOutput(request) : "";
 }

@@ -17,6 +17,7 @@ struct SnapshotRequest {
     std::string output;      // --out: a file, or "-" for standard output
     bool numbered = false;   // with --frames, --out held a pattern: the frames go to `files`
     NumberedFiles files;
+    std::string calls;       // --calls: the last frame's calls as text, a file or "-"
     std::string galleryDir;  // --gallery
     bool help = false;
 };
@@ -25,4 +26,6 @@ struct SnapshotRequest {
 // message that names the offending argument.
 std::string parseSnapshotArgs(const std::vector<std::string>& args, SnapshotRequest& request);
 
-extern const char* const snapshotUsage;
+// The --help text: usage, the steps (the screens and keys from their
+// tables) and the options.
+std::string snapshotUsage();

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "web/calls/call_recorder.h"
+
 namespace {
 long swaps = 0;
 RgbImage* pending = nullptr;
@@ -28,7 +30,12 @@ void readBackBuffer(RgbImage& image) {
 
 extern "C" void __real_glutSwapBuffers();
 
+// It stands in for the recorder's wrapper of the swap (web/calls/), so it
+// records the swap as one of the program's calls, and the reading's own GL
+// calls as none.
 extern "C" void __wrap_glutSwapBuffers() {
+    const calls::CallScope scope;
+    if (scope.recording()) calls::record_glutSwapBuffers();
     ++swaps;
     if (pending) {
         readBackBuffer(*pending);

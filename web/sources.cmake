@@ -29,10 +29,28 @@ set(UNIVERSE_WEB_GL_BACKEND_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/webgl/gl_webgl_backend.cpp
 )
 
+# The recorder of a frame's calls (web/calls/call_list.h) and the link-time
+# wrappers that feed it: plain C++ over the platform's GL headers, linked
+# into the browser build and universe-snapshot, each with -Wl,--wrap=NAME
+# for every name of the list (UNIVERSE_CALL_WRAPS).
+set(UNIVERSE_CALL_RECORDER_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/calls/call_recorder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/calls/call_wrappers.cpp
+)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/calls/call_list.h)
+file(READ ${CMAKE_CURRENT_LIST_DIR}/calls/call_list.h universe_call_list)
+string(REGEX MATCHALL "CALL\\((glu?t?[A-Z][A-Za-z0-9]*)" universe_call_entries "${universe_call_list}")
+set(UNIVERSE_CALL_WRAPS "")
+foreach(entry ${universe_call_entries})
+  string(REPLACE "CALL(" "" name ${entry})
+  list(APPEND UNIVERSE_CALL_WRAPS -Wl,--wrap=${name})
+endforeach()
+
 # GLUT's bitmap fonts (with freeglut's glyphs, generated into the build
 # folder by web/CMakeLists.txt), window, callbacks, event loop and menus,
-# bridged to the page.
+# bridged to the page, and the inspection of the frame shown.
 set(UNIVERSE_WEB_RUNTIME_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/glut/glut_calls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/glut/glut_fonts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/glut/glut_runtime.cpp
   ${CMAKE_CURRENT_LIST_DIR}/glut/glut_menus.cpp

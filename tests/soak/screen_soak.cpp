@@ -17,6 +17,7 @@
 
 #include "app/frame_loop.h"
 #include "app/menus.h"
+#include "app/screens.h"
 #include "app/window.h"
 #include "input/camera.h"
 #include "input/manual_controls.h"
@@ -51,7 +52,7 @@ int main(int argc, char** argv) {
         if (screen < 6)
             onSceneMenu(41 + screen);  // the five scenes, then the intro
         else
-            onMainMenu(exitEntryValue);  // the farewell screen
+            onMainMenu(findScreen("farewell")->menuValue);  // the farewell screen
         for (int f = 0; f < frames; ++f) {
             onKeyboard(keys[f % (sizeof keys - 1)], 0, 0);
             onSpecialKey(specials[f % 8], 0, 0);

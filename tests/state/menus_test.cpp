@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/menus.h"
+#include "app/screens.h"
 #include "app/window.h"
 #include "state/app_state.h"
 #include "support/gl_counters.h"
@@ -33,10 +34,9 @@ struct Expected {
     size_t length;
 };
 
-template <int N>
-void expectTable(const MenuEntry (&entries)[N], const std::vector<Expected>& expected) {
-    ASSERT_EQ(static_cast<size_t>(N), expected.size());
-    for (int i = 0; i < N; ++i) {
+void expectTable(const std::vector<MenuEntry>& entries, const std::vector<Expected>& expected) {
+    ASSERT_EQ(entries.size(), expected.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
         SCOPED_TRACE(expected[i].text);
         EXPECT_EQ(std::string(entries[i].text), latin1(expected[i].text));
         EXPECT_EQ(std::strlen(entries[i].text), expected[i].length);
@@ -45,7 +45,7 @@ void expectTable(const MenuEntry (&entries)[N], const std::vector<Expected>& exp
 }
 
 TEST(MenuTexts, AreTheLatin1BytesWithEveryBlank) {
-    expectTable(generalHelpEntries, {
+    expectTable(helpCardEntries(HelpCard::General), {
         {"Use o teclado para interagir com o universo ( automatico e manual ):", 11, 68},
         {"F1 - Subir a camara", 12, 19},
         {"F2 - Baixar a camara", 13, 20},
@@ -63,7 +63,7 @@ TEST(MenuTexts, AreTheLatin1BytesWithEveryBlank) {
         {"Y - Rotação das estrelas em torno do eixo oy", 25, 44},
         {"Z - Rotação das estrelas em torno do eixo oz", 26, 44},
     });
-    expectTable(manualHelpEntries, {
+    expectTable(helpCardEntries(HelpCard::Manual), {
         {"Use o teclado para interagir com o universo manual( por omissão estão todos off ):", 27, 82},
         {"e -> escala on/off", 27, 18},
         {"r -> rotação on/off", 28, 19},
@@ -78,7 +78,7 @@ TEST(MenuTexts, AreTheLatin1BytesWithEveryBlank) {
         {"f -Satelite vermelho on/off", 75, 27},
         {"g - Satelite verde on/off", 76, 25},
     });
-    expectTable(sceneEntries, {
+    expectTable(sceneEntries(), {
         {"Universo Automático", 41, 19},
         {"Universo Manual", 42, 15},
         {"Terra , Lua , Foguetão e Homem - Automático ", 43, 44},
@@ -98,7 +98,7 @@ TEST(MenuTexts, AreTheLatin1BytesWithEveryBlank) {
     EXPECT_EQ(std::string(generalHelpMenuLabel), latin1("Instruções Gerais"));
     EXPECT_EQ(std::string(manualHelpMenuLabel), latin1("Instruções Manuais"));
     EXPECT_EQ(std::string(optionsMenuLabel), latin1("Opções Extras"));
-    EXPECT_EQ(std::string(exitEntryLabel), "Sair do universo");
+    EXPECT_EQ(std::string(findScreen("farewell")->menuLabel), "Sair do universo");
 
     const std::string title = windowTitle;
     EXPECT_EQ(title, latin1("Visualização Computacional - Universo -  Representação 3D "));

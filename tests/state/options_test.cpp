@@ -2,17 +2,24 @@
 // them, without a window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <regex>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/address.h"
 #include "app/frame_loop.h"
+#include "app/key_bar.h"
+#include "app/menus.h"
 #include "app/options.h"
 #include "app/platform.h"
 #include "app/screens.h"
 #include "app/steps.h"
+#include "input/key_table.h"
 #include "state/app_state.h"
 #include "support/state_text.h"
 
@@ -184,4 +191,70 @@ TEST(PageAddress, ShareLinkPlayedBackReachesTheSameState) {
         EXPECT_EQ(playAndShare(share, second), share) << query;
         EXPECT_EQ(stateText(second), stateText(first)) << query << " shared as " << share;
     }
+}
+
+static std::string lowerCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+// The keys a document's key list names, lower-case: README's table (the
+// first cell of each row, "F1, F2") or the manual page's tagged paragraphs
+// (".BR F1 \", \" F2" after ".TP"), from `from` to `to`.
+static std::set<std::string> keysNamedIn(const char* file, const std::string& from, const std::string& to) {
+    std::ifstream in(std::string(UNIVERSE_SOURCE_DIR) + "/" + file);
+    std::set<std::string> names;
+    bool inside = false, tagged = false;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind(from, 0) == 0) inside = true;
+        if (line.rfind(to, 0) == 0) inside = false;
+        std::string cell;
+        if (inside && line.rfind("| ", 0) == 0 && line.find("| key |") != 0) {
+            cell = line.substr(2, line.find(" |", 2) - 2);
+        } else if (inside && tagged && line.rfind(".B", 0) == 0) {
+            cell = std::regex_replace(line.substr(line.find(' ')), std::regex(R"(\\-)"), "-");
+            cell.erase(std::remove(cell.begin(), cell.end(), '"'), cell.end());
+        }
+        tagged = line == ".TP";
+        std::replace(cell.begin(), cell.end(), ',', ' ');
+        std::istringstream words(cell);
+        for (std::string word; words >> word;) names.insert(lowerCase(word));
+    }
+    return names;
+}
+
+// Each key reaches every place from its row of the key table alone: the
+// help menus, --keys or --special and the address, the page's key bar and
+// --help; README and the manual page name the same keys.
+TEST(KeyTable, EachKeyReachesEveryPlaceFromItsRow) {
+    const std::string bar = keyBarJson();
+    const std::string terminal = helpText(HelpStyle::Terminal), dialog = helpText(HelpStyle::Dialog);
+    std::set<std::string> names;
+    for (const ViewerKey& key : viewerKeys) {
+        SCOPED_TRACE(key.helpLine);
+        const std::vector<MenuEntry> card = helpCardEntries(key.card);
+        EXPECT_EQ(std::count_if(card.begin(), card.end(),
+                                [&](const MenuEntry& e) { return e.text == key.helpLine && e.value == key.helpValue; }),
+                  1);
+        if (!isKey(key)) continue;
+        const std::string name = keyName(key), step = key.special ? "special" : "keys";
+        names.insert(lowerCase(name));
+        std::vector<Step> steps;
+        AddressRequest request;
+        EXPECT_EQ(parseStep(step, name, steps).english, "");
+        EXPECT_EQ(parseAddress(step + "=" + name, request), "");
+        for (const std::vector<Step>& got : {steps, request.steps}) {
+            ASSERT_EQ(got.size(), 1u);
+            EXPECT_EQ(got[0].kind, key.special ? Step::Special : Step::Key);
+            EXPECT_EQ(got[0].value, key.code);
+        }
+        EXPECT_NE(bar.find("{\"key\":\"" + (key.special ? key.browserKey : name) + "\",\"special\":" +
+                           (key.special ? "true" : "false") + ",\"code\":" + std::to_string(key.code) + ","),
+                  std::string::npos);
+        EXPECT_NE(terminal.find("\n  " + name + " "), std::string::npos);
+        EXPECT_NE(terminal.find(key.english), std::string::npos);
+        EXPECT_NE(dialog.find("\n" + name + ": " + key.english + "\n"), std::string::npos);
+    }
+    EXPECT_EQ(keysNamedIn("README.md", "### The keys", "### Options"), names);
+    EXPECT_EQ(keysNamedIn("docs/man/universe.1.in", ".SS Camera keys", ".SS Quitting"), names);
 }

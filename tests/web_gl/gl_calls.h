@@ -65,3 +65,10 @@ struct GLCalls {
 
 // The browser platform's GL core (tests/web_gl/core/core_calls.cpp).
 const GLCalls& webCoreCalls();
+
+// Replays the calls 1 to `last` of a recorded frame through the core
+// (web/calls/call_replay.h).
+namespace calls {
+struct CallFrame;
+}
+void replayInCore(const calls::CallFrame& frame, int last);

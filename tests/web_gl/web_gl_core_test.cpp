@@ -11,9 +11,11 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "support/gl_window.h"
+#include "web/calls/call_replay.h"
 #include "web/gl/gl_context.h"
 #include "web/gl/gl_primitives.h"
 #include "web/gl/gl_shape_cache.h"
@@ -146,11 +148,11 @@ void drawFrame(const GLCalls& gl, bool light, bool mirror = false) {
 
 // Mesa's feedback of the frame: window coordinates and the colour of each
 // vertex of each triangle, line and point, in order (GL_3D_COLOR).
-std::vector<Recorded> mesaFeedback(bool light, bool mirror) {
+std::vector<Recorded> mesaFeedback(const std::function<void()>& draw) {
     std::vector<GLfloat> buffer(1 << 23);
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
     glRenderMode(GL_FEEDBACK);
-    drawFrame(mesa, light, mirror);
+    draw();
     const GLint used = glRenderMode(GL_RENDER);
     std::vector<Recorded> out;
     for (GLint i = 0; i < used;) {
@@ -179,8 +181,8 @@ void expectFrameLikeMesa(bool light) {
     ensureGlWindow();
     recorded.clear();
     drawFrame(webCoreCalls(), light);
-    const std::vector<Recorded> shown = mesaFeedback(light, false);
-    const std::vector<Recorded> mirrored = mesaFeedback(light, true);
+    const std::vector<Recorded> shown = mesaFeedback([&] { drawFrame(mesa, light, false); });
+    const std::vector<Recorded> mirrored = mesaFeedback([&] { drawFrame(mesa, light, true); });
     ASSERT_EQ(recorded.size(), shown.size());
     ASSERT_EQ(recorded.size(), mirrored.size());
     double worstPosition = 0, worstColour = 0;
@@ -462,4 +464,116 @@ TEST(WebGLCore, BitmapDrawsInTheWindowBeyondTheViewport) {
     ASSERT_EQ(windowPoints.size(), 16u);
     EXPECT_FLOAT_EQ(windowPoints[15].position[0], (411.5f / 800) * 2 - 1);
     EXPECT_FLOAT_EQ(windowPoints[15].position[1], (10.5f / 600) * 2 - 1);
+}
+
+// A frame's calls as text: numbered from 1, two spaces a level of the
+// matrix stack and inside glBegin/glEnd, enums by name, clear bits joined,
+// floats and doubles in the fewest digits that read back the same number
+// (1/3 as a float needs 8, as a double 16), arrays as many as the name asks,
+// fonts by name, Latin-1 characters quoted as such, the quadric by name.
+TEST(WebGLCore, FrameCallsWrittenAsC) {
+    using namespace calls;
+    CallFrame frame;
+    recordCalls(&frame);
+    const float position[4] = {1, 1, 1, 0}, shininess[1] = {10}, third = 1.0f / 3;
+    record_glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    record_glMatrixMode(GL_MODELVIEW);
+    record_glPushMatrix();
+    record_glRotatef(45, 0, 1, 0);
+    record_glTranslatef(third, -2.5f, 1e-7f);
+    record_gluLookAt(1.0 / 3, 0.1, -0.0, 1e21, 0, 0, 0, 0, 1);
+    record_glLightfv(GL_LIGHT0, GL_POSITION, position);
+    record_glMaterialfv(GL_FRONT, GL_SHININESS, shininess);
+    record_glBegin(GL_TRIANGLE_FAN);
+    record_glVertex3i(25, -150, 0);
+    record_glEnd();
+    record_gluCylinder(nullptr, 20, 10, 60000, 80, 10);
+    record_glutBitmapCharacter(GLUT_BITMAP_TIMES_ROMAN_24, 0xE7);
+    record_glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, '\'');
+    record_glPopMatrix();
+    record_glPopMatrix();
+    record_glutSwapBuffers();
+    recordCalls(nullptr);
+    EXPECT_EQ(frame.count, 17);
+    EXPECT_EQ(callsText(frame),
+              "1 glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT)\n"
+              "2 glMatrixMode(GL_MODELVIEW)\n"
+              "3 glPushMatrix()\n"
+              "4   glRotatef(45, 0, 1, 0)\n"
+              "5   glTranslatef(0.33333334, -2.5, 1e-07)\n"
+              "6   gluLookAt(0.3333333333333333, 0.1, -0, 1e+21, 0, 0, 0, 0, 1)\n"
+              "7   glLightfv(GL_LIGHT0, GL_POSITION, {1, 1, 1, 0})\n"
+              "8   glMaterialfv(GL_FRONT, GL_SHININESS, {10})\n"
+              "9   glBegin(GL_TRIANGLE_FAN)\n"
+              "10     glVertex3i(25, -150, 0)\n"
+              "11   glEnd()\n"
+              "12   gluCylinder(quadric, 20, 10, 60000, 80, 10)\n"
+              "13   glutBitmapCharacter(GLUT_BITMAP_TIMES_ROMAN_24, '\xC3\xA7')\n"
+              "14   glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, '\\'')\n"
+              "15 glPopMatrix()\n"
+              "16 glPopMatrix()\n"
+              "17 glutSwapBuffers()");
+}
+
+// A frame cut after its call k draws what GL draws for its first k calls,
+// and leaves the modelview matrix and colour as GL has them then: the
+// frame's calls replayed through the core from the state it started in,
+// against the same calls through Mesa.
+TEST(WebGLCore, FrameCutAfterAnyCallDrawsAsMesa) {
+    ensureGlWindow();
+    using namespace calls;
+    CallFrame frame;
+    recordCalls(&frame);
+    record_glViewport(0, 0, 800, 600);
+    record_glDisable(GL_LIGHTING);
+    record_glMatrixMode(GL_PROJECTION);
+    record_glLoadIdentity();
+    record_gluPerspective(45, 800.0 / 600.0, 1, 100000);
+    record_glMatrixMode(GL_MODELVIEW);
+    record_glLoadIdentity();
+    record_gluLookAt(9000, 7000, 5000, 0, 0, 0, 0, 0, 1);
+    record_glPushMatrix();
+    record_glRotatef(30, 0, 0, 1);
+    record_glColor3f(0.9f, 0.5f, 0.2f);
+    record_glBegin(GL_TRIANGLES);
+    record_glVertex3i(25, 150, 25);
+    record_glVertex3i(0, 50, 50);
+    record_glVertex3i(50, 50, 50);
+    record_glEnd();  // 16
+    record_glPopMatrix();
+    record_glColor3f(0, 0, 1);
+    record_glutSolidSphere(1200, 20, 10);  // 19
+    record_glTranslatef(-2000, 1000, 0);
+    record_gluCylinder(nullptr, 200, 55, 500, 20, 4);
+    record_glutWireCube(300);
+    recordCalls(nullptr);
+    const glcore::Context start = glcore::context();
+    for (int cut : {0, 11, 16, 19, 20, 22}) {
+        SCOPED_TRACE(cut);
+        glcore::context() = start;
+        recorded.clear();
+        replayInCore(frame, cut);
+        const std::vector<Recorded> shown = mesaFeedback([&] { replayCalls(frame, cut); });
+        ASSERT_EQ(recorded.size(), shown.size());
+        for (size_t p = 0; p < shown.size(); p++) {
+            for (int k = 0; k < shown[p].vertices; k++) {
+                EXPECT_NEAR(recorded[p].window[k][0], shown[p].window[k][0], 0.01);
+                EXPECT_NEAR(recorded[p].window[k][1], shown[p].window[k][1], 0.01);
+                for (int c = 0; c < 4; c++)
+                    EXPECT_NEAR(recorded[p].front[k][c], shown[p].front[k][c], 1e-5);
+            }
+        }
+        float mesaModelview[16], mesaColour[4];
+        glGetFloatv(GL_MODELVIEW_MATRIX, mesaModelview);
+        glGetFloatv(GL_CURRENT_COLOR, mesaColour);
+        const glcore::MatrixStack& modelview = glcore::context().matrices.modelview;
+        for (int i = 0; i < 16; i++)
+            EXPECT_NEAR(modelview.entries[modelview.depth - 1].m[i], mesaModelview[i], 1e-3);
+        EXPECT_EQ(std::vector<float>(glcore::context().color, glcore::context().color + 4),
+                  std::vector<float>(mesaColour, mesaColour + 4));
+        int depth = 1;  // back to Mesa's state before the frame
+        glMatrixMode(GL_MODELVIEW);
+        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+        while (depth-- > 1) glPopMatrix();
+    }
 }

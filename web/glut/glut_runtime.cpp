@@ -1,7 +1,8 @@
 // GLUT's window, callbacks and event loop over the page's canvas. Each
 // browser frame (requestAnimationFrame) is one pass of the loop: the
 // start-up work while there is some, else the pending reshape, one idle
-// call unless paused, then the display callback if a redisplay was posted.
+// call unless paused, then the display callback if a redisplay was posted;
+// nothing while the page has it quiet (glutWebQuiet).
 // The window's size is the canvas's drawing buffer in device pixels, which
 // the page lays out (glutWebResize). The page reaches the callbacks through
 // the exported glutWeb* functions below.
@@ -11,6 +12,7 @@
 
 #include <string>
 
+#include "web/glut/glut_calls.h"
 #include "web/glut/glut_web.h"
 #include "web/webgl/webgl_context.h"
 
@@ -33,6 +35,7 @@ bool reshapePending = true;  // GLUT reshapes a window before its first display
 bool paused = false;
 bool held = false;
 bool ended = false;
+bool quiet = false;
 int framesSwapped = 0;
 bool (*startUpWork)() = nullptr;
 
@@ -106,29 +109,43 @@ static void onContextEvent(WebGLEvent event) {
     glutPostRedisplay();
 }
 
-static void callDisplay() {
-    if (reshapePending) {
-        reshapePending = false;
-        if (nextWidth != windowWidth || nextHeight != windowHeight) {
-            windowWidth = nextWidth;
-            windowHeight = nextHeight;
-            webglResize(windowWidth, windowHeight);
-        }
-        if (reshapeCallback) reshapeCallback(windowWidth, windowHeight);
+static void applyPendingReshape() {
+    reshapePending = false;
+    if (nextWidth != windowWidth || nextHeight != windowHeight) {
+        windowWidth = nextWidth;
+        windowHeight = nextHeight;
+        webglResize(windowWidth, windowHeight);
     }
+    if (reshapeCallback) reshapeCallback(windowWidth, windowHeight);
+}
+
+static void callDisplay() {
+    if (reshapePending) applyPendingReshape();
     redisplayPending = false;
     if (!displayCallback) return;
+    callsFrameStarts();
     const double start = emscripten_get_now();
     displayCallback();
     pageRecordFrameTime(emscripten_get_now() - start);
 }
 
 static void loopPass() {
+    if (quiet) return;
     if (startUpWork) {
         if (startUpWork()) startUpWork = nullptr;
         return;
     }
     if (held || ended) return;
+    if (callsInspecting()) {
+        // A resize, or a context given back, draws the cut frame again.
+        if (reshapePending) {
+            callsReshape(applyPendingReshape);
+        } else if (redisplayPending) {
+            callsReshape(nullptr);
+        }
+        redisplayPending = false;
+        return;
+    }
     if (reshapePending) redisplayPending = true;
     if (!paused && idleCallback) idleCallback();
     if (redisplayPending) callDisplay();
@@ -170,7 +187,8 @@ void glutPostRedisplay() { redisplayPending = true; }
 
 void glutSwapBuffers() {
     webglEndFrame();
-    pageCountFrame(++framesSwapped);
+    // The frame drawn again for inspection is no new frame.
+    if (!callsInspecting()) pageCountFrame(++framesSwapped);
 }
 
 void glutDisplayFunc(void (*callback)()) { displayCallback = callback; }
@@ -184,7 +202,7 @@ void glutMainLoop() { emscripten_set_main_loop(loopPass, 0, 1); }
 
 // The page's calls. Keys arrive with the pointer at the canvas's corner;
 // the viewer does not read the position.
-EMSCRIPTEN_KEEPALIVE int glutWebAcceptsInput() { return !held && !ended; }
+EMSCRIPTEN_KEEPALIVE int glutWebAcceptsInput() { return !held && !ended && !callsInspecting(); }
 
 EMSCRIPTEN_KEEPALIVE void glutWebKeyboard(int character) {
     if (!glutWebAcceptsInput() || !keyboardCallback) return;
@@ -199,6 +217,11 @@ EMSCRIPTEN_KEEPALIVE void glutWebSpecial(int key) {
 }
 
 EMSCRIPTEN_KEEPALIVE void glutWebPause(int pause) { glutWebSetPaused(pause != 0); }
+
+// While quiet (the picture out of sight) the event loop does nothing at
+// all: no start-up work, no idle call, no display, so that the clocks stand
+// still and it goes on from the same state. The user's pause stays as it is.
+EMSCRIPTEN_KEEPALIVE void glutWebQuiet(int isQuiet) { quiet = isQuiet != 0; }
 
 // The page laid the picture out anew (a resize, a turn of the phone, full
 // screen): a reshape to `width` x `height` device pixels, also when the size
@@ -220,6 +243,8 @@ void glutWebDisplayNow(bool visible) {
 }
 
 void glutWebStartUp(bool (*work)()) { startUpWork = work; }
+
+bool callsCanInspect() { return !startUpWork && !ended; }
 
 bool glutWebPaused() { return paused; }
 

@@ -52,3 +52,8 @@ void glutWebNote(const char* latin1Line);
 
 // The page's query string ("?a=b&c", or "").
 const char* glutWebQueryString();
+
+// The function that draws the frame shown once more for its list of calls
+// (the page's glutWebInspect), from the state that frame was drawn from,
+// and leaves the viewer's state as it found it.
+void glutWebInspectFunc(void (*redraw)());

@@ -38,15 +38,10 @@ window.universe = {
   // at a phone's distance.
   var maxPixelRatio = 2;
 
-  // GLUT's special key codes, by event.key.
-  var specialKeys = {
-    F1: 1, F2: 2, F3: 3, F4: 4, F5: 5, F6: 6, F7: 7, F8: 8,
-    ArrowLeft: 100, ArrowUp: 101, ArrowRight: 102, ArrowDown: 103
-  };
-  // Keys that GLUT passes as characters though event.key names them.
-  var namedCharacters = { Enter: 13, Escape: 27, Backspace: 8, Delete: 127 };
-  // The keys the viewer uses, as event.key values: those of the key bar.
-  // Every other key keeps its meaning in the browser.
+  // The keys the viewer uses, as event.key values, each with its GLUT code
+  // ({special: code} or {character: byte}): those of the key bar, which the
+  // program gives at start-up. Every other key keeps its meaning in the
+  // browser.
   var viewerKeys = {};
 
   function showError(message) {
@@ -60,7 +55,8 @@ window.universe = {
     printErr: function (text) { console.error(text); },
     onAbort: function () {
       showError('O programa n\u00e3o p\u00f4de arrancar neste navegador.');
-    }
+    },
+    onRuntimeInitialized: function () { buildKeybar(); }
   };
 
   function acceptsInput() {
@@ -85,6 +81,8 @@ window.universe = {
   // (glutWebResize).
   var fixedSize = null;      // [width, height] from size=WxH, or null
   var windowCreated = false;
+  // ?embed: the picture alone in another page's frame (the embed section).
+  var embedded = /[?&]embed(&|=|$)/.test(location.search);
 
   // Sizes the canvas on the page and returns its drawing buffer's size in
   // device pixels: all of the stage, or the fixed size scaled down to fit.
@@ -96,7 +94,12 @@ window.universe = {
       var scale = Math.min(1, width / fixedSize[0], height / fixedSize[1]);
       canvas.style.width = fixedSize[0] * scale + 'px';
       canvas.style.height = fixedSize[1] * scale + 'px';
-      canvas.classList.toggle('enlarged', scale * ratio > 1);
+      // A frame smaller than the picture: drawn at the room's device
+      // pixels, in the picture's proportions, so that its bitmap text keeps
+      // its size rather than shrinking with the picture.
+      var fitted = embedded && scale < 1;
+      canvas.classList.toggle('enlarged', !fitted && scale * ratio > 1);
+      if (fitted) return [Math.round(fixedSize[0] * scale * ratio), Math.round(fixedSize[1] * scale * ratio)];
       return fixedSize;
     }
     var size = [Math.round(width * ratio), Math.round(height * ratio)];
@@ -112,16 +115,6 @@ window.universe = {
   }
   if (window.ResizeObserver) new ResizeObserver(relayout).observe(stage);
   window.addEventListener('resize', relayout);  // also a change of pixel ratio (browser zoom)
-
-  // The GLUT code of `key` (an event.key value): {special: code} or
-  // {character: byte}, or null for a key GLUT would not pass (beyond
-  // Latin-1, or a key the viewer's platform leaves to the browser).
-  function glutKey(key) {
-    if (Object.prototype.hasOwnProperty.call(specialKeys, key)) return { special: specialKeys[key] };
-    if (Object.prototype.hasOwnProperty.call(namedCharacters, key)) return { character: namedCharacters[key] };
-    if (key.length === 1 && key.charCodeAt(0) <= 255) return { character: key.charCodeAt(0) };
-    return null;
-  }
 
   function sendKey(code) {
     if (!acceptsInput()) return;
@@ -389,18 +382,28 @@ window.universe = {
     }
     if (!Object.prototype.hasOwnProperty.call(viewerKeys, event.key)) return;
     event.preventDefault();  // F5 reload, F1 help, F3 find, F7 caret browsing, scrolling
-    sendKey(glutKey(event.key));
+    sendKey(viewerKeys[event.key]);
   });
 
-  // The key bar and the buttons.
-  Array.prototype.forEach.call(keybar.querySelectorAll('button[data-key]'), function (button) {
-    viewerKeys[button.dataset.key] = true;
-    button.title = button.getAttribute('aria-label');
-    button.addEventListener('click', function () {
-      var code = glutKey(button.dataset.key);
-      if (code) sendKey(code);
+  // The key bar: a button for each key of the viewer's key table, its face
+  // and short label, its line of the help card as its name.
+  function buildKeybar() {
+    JSON.parse(Module.UTF8ToString(Module._universeKeyBarJson())).forEach(function (key) {
+      var code = key.special ? { special: key.code } : { character: key.code };
+      viewerKeys[key.key] = code;
+      var button = document.createElement('button');
+      button.type = 'button';
+      button.dataset.key = key.key;
+      button.setAttribute('aria-label', key.title);
+      button.title = key.title;
+      var cap = document.createElement('b');
+      cap.textContent = key.cap;
+      button.appendChild(cap);
+      button.appendChild(document.createTextNode(' ' + key.label));
+      button.addEventListener('click', function () { sendKey(code); });
+      keybar.appendChild(button);
     });
-  });
+  }
 
   function showKeybar(shown) {
     keybar.hidden = !shown;
@@ -449,11 +452,15 @@ window.universe = {
   // Recording the picture as a video: MediaRecorder over the canvas's own
   // stream, in the first format the browser records of WebM VP9, WebM VP8
   // and MP4 (WebKit). The stream takes each frame as the canvas shows it,
-  // at the drawing buffer's size, so a pause pauses the clip and a scene
-  // chosen meanwhile is in it. Chunks come every second, so that memory
-  // grows with the clip only. Pressing again stops and downloads it, named
-  // after the screen shown when recording began. Where the browser cannot
-  // record, the button stays hidden; recording never stops the viewer.
+  // at the drawing buffer's size, so a scene chosen meanwhile is in it; the
+  // recorder pauses with the viewer (Pausa, the farewell's end, a hidden
+  // tab), so that the clip has no frozen stretch. Chunks come every second,
+  // so that memory grows with the clip only; the clip is held in memory
+  // until it is saved, with a warning at 500 MB, and at 1 GB the recording
+  // stops and saves it. Pressing again stops and downloads it, named after
+  // the screen shown when recording began; a recorder's error saves what
+  // it recorded so far, and says so. Where the browser cannot record, the
+  // button stays hidden; recording never stops the viewer.
   var recordButton = document.getElementById('record');
   var recordFormats = [
     { type: 'video/webm;codecs=vp9', extension: 'webm' },
@@ -462,7 +469,12 @@ window.universe = {
   ];
   var recordFormat = window.MediaRecorder && MediaRecorder.isTypeSupported && canvas.captureStream ?
     recordFormats.filter(function (format) { return MediaRecorder.isTypeSupported(format.type); })[0] : null;
-  var recording = null;  // {recorder, chunks, name, started, timer}
+  var clipWarnBytes = 500e6;
+  var clipLimitBytes = 1e9;
+  var clipError = null;  // the message of a failed clip, until the next one starts
+  // {recorder, stream, chunks, bytes, name, recordedMs, since (null while
+  // paused), timer, failed, full}
+  var recording = null;
 
   // The screen the address of the picture names last (the one shown).
   function shownScreen() {
@@ -470,12 +482,16 @@ window.universe = {
     return scenes ? scenes[scenes.length - 1].slice(6) : 'intro';
   }
 
+  // The button: Parar with the time recorded, and past the warning the
+  // memory the clip holds.
   function showRecording() {
-    var seconds = recording ? Math.floor((Date.now() - recording.started) / 1000) : 0;
+    var ms = recording ? recording.recordedMs + (recording.since ? Date.now() - recording.since : 0) : 0;
+    var seconds = Math.floor(ms / 1000);
     recordButton.classList.toggle('recording', !!recording);
     recordButton.querySelector('.record-word').textContent = recording ? 'Parar' : 'Gravar';
     recordButton.querySelector('.record-time').textContent = recording ?
-      ' ' + Math.floor(seconds / 60) + ':' + ('0' + seconds % 60).slice(-2) : '';
+      ' ' + Math.floor(seconds / 60) + ':' + ('0' + seconds % 60).slice(-2) +
+      (recording.bytes >= clipWarnBytes ? ' \u00b7 ' + Math.round(recording.bytes / 1e6) + ' MB' : '') : '';
     recordButton.title = recording ?
       'Parar a grava\u00e7\u00e3o e descarregar o v\u00eddeo' : 'Gravar um v\u00eddeo da imagem';
     recordButton.setAttribute('aria-label', recordButton.title);
@@ -483,7 +499,8 @@ window.universe = {
 
   function saveClip(clip) {
     if (!clip.chunks.length) {
-      say('Nada foi gravado.');
+      if (clip.failed) showError(clipError = 'A grava\u00e7\u00e3o falhou; nada foi gravado.');
+      else say('Nada foi gravado.');
       return;
     }
     var link = document.createElement('a');
@@ -493,8 +510,32 @@ window.universe = {
     link.click();
     link.remove();
     setTimeout(function () { URL.revokeObjectURL(link.href); }, 60000);
-    say('V\u00eddeo descarregado: ' + clip.name);
+    if (clip.failed) {
+      showError(clipError = 'A grava\u00e7\u00e3o falhou; o v\u00eddeo descarregado (' + clip.name +
+                ') tem s\u00f3 o que foi gravado at\u00e9 ao erro.');
+    } else if (clip.full) {
+      say('A grava\u00e7\u00e3o parou em 1 GB, o m\u00e1ximo; v\u00eddeo descarregado: ' + clip.name);
+    } else {
+      say('V\u00eddeo descarregado: ' + clip.name);
+    }
   }
+
+  // Pauses or resumes the recorder with the viewer.
+  function recordWithViewer() {
+    if (!recording) return;
+    var recorder = recording.recorder;
+    var still = window.universe.paused || window.universe.ended || document.hidden;
+    if (still && recorder.state === 'recording') {
+      recorder.pause();
+      recording.recordedMs += Date.now() - recording.since;
+      recording.since = null;
+    } else if (!still && recorder.state === 'paused') {
+      recorder.resume();
+      recording.since = Date.now();
+    }
+    showRecording();
+  }
+  document.addEventListener('visibilitychange', recordWithViewer);
 
   function endRecording() {
     clearInterval(recording.timer);
@@ -502,34 +543,54 @@ window.universe = {
     showRecording();
   }
 
-  // The clip is saved when its recorder stops: at the button, or by itself
-  // on an error, with what it recorded so far.
-  function startRecording() {
-    var clip = { chunks: [], name: 'universo3d-' + shownScreen() + '.' + recordFormat.extension };
-    try {
-      clip.recorder = new MediaRecorder(canvas.captureStream(), { mimeType: recordFormat.type });
-      clip.recorder.ondataavailable = function (event) {
-        if (event.data.size) clip.chunks.push(event.data);
-      };
-      clip.recorder.onstop = function () {
-        if (recording === clip) endRecording();
-        saveClip(clip);
-      };
-      clip.recorder.start(1000);
-    } catch (error) {
-      say('Este navegador n\u00e3o p\u00f4de gravar a imagem.');
-      return;
-    }
-    clip.started = Date.now();
-    clip.timer = setInterval(showRecording, 1000);
-    recording = clip;
-    showRecording();
-  }
-
   function stopRecording() {
     var recorder = recording.recorder;
     endRecording();
     if (recorder.state !== 'inactive') recorder.stop();
+  }
+
+  // The clip is saved when its recorder stops: at the button, at the
+  // memory limit, or by itself on an error, with what it recorded so far.
+  function startRecording() {
+    var clip = { chunks: [], bytes: 0, recordedMs: 0, since: Date.now(),
+                 name: 'universo3d-' + shownScreen() + '.' + recordFormat.extension };
+    if (clipError && messageElement.textContent === clipError) window.universePage.clearError();
+    clipError = null;
+    try {
+      clip.stream = canvas.captureStream();
+      clip.recorder = new MediaRecorder(clip.stream, { mimeType: recordFormat.type });
+      clip.recorder.start(1000);
+    } catch (error) {
+      if (clip.stream) clip.stream.getTracks().forEach(function (track) { track.stop(); });
+      say('Este navegador n\u00e3o p\u00f4de gravar a imagem.');
+      return;
+    }
+    clip.recorder.ondataavailable = function (event) {
+      if (!event.data.size) return;
+      clip.chunks.push(event.data);
+      clip.bytes += event.data.size;
+      if (recording !== clip) return;
+      if (clip.bytes >= clipLimitBytes) {
+        clip.full = true;
+        stopRecording();
+      } else if (clip.bytes >= clipWarnBytes && !clip.warned) {
+        clip.warned = true;
+        say('O v\u00eddeo j\u00e1 ocupa 500 MB de mem\u00f3ria; a grava\u00e7\u00e3o para em 1 GB.');
+      }
+    };
+    clip.recorder.onerror = function () {
+      clip.failed = true;
+      if (recording === clip) endRecording();
+      if (clip.recorder.state !== 'inactive') clip.recorder.stop();
+    };
+    clip.recorder.onstop = function () {
+      if (recording === clip) endRecording();
+      clip.stream.getTracks().forEach(function (track) { track.stop(); });
+      saveClip(clip);
+    };
+    clip.timer = setInterval(showRecording, 1000);
+    recording = clip;
+    recordWithViewer();
   }
 
   if (recordFormat) {
@@ -542,6 +603,14 @@ window.universe = {
       }
     });
   }
+
+  // Leaving the page while recording (the restart button, a reload, closing
+  // the tab) would lose the clip: the browser asks first.
+  window.addEventListener('beforeunload', function (event) {
+    if (!recording) return;
+    event.preventDefault();
+    event.returnValue = '';
+  });
 
   // Full screen, where the browser offers it.
   if (document.fullscreenEnabled && document.documentElement.requestFullscreen) {
@@ -573,6 +642,7 @@ window.universe = {
     showPaused: function (paused) {
       pauseButton.textContent = paused ? 'Continuar' : 'Pausa';
       pauseButton.setAttribute('aria-pressed', paused ? 'true' : 'false');
+      recordWithViewer();
     },
     showProgress: function (share) {
       progressBox.hidden = share >= 1;
@@ -589,8 +659,245 @@ window.universe = {
       closeMenus();
       pauseButton.disabled = true;
       document.getElementById('ended').hidden = false;
+      recordWithViewer();
     }
   };
+
+  // The picture's code for another page (Incorporar): an iframe of the
+  // embedded view of the picture as it is (the share link's steps), at the
+  // picture's size, in window.universe.embedCode and on the clipboard where
+  // the browser allows.
+  function pageAddress(query) {
+    return location.href.replace(/[?#].*$/, '') + query;
+  }
+
+  function attribute(text) {
+    return text.replace(/&/g, '&amp;').replace(/"/g, '&quot;').replace(/</g, '&lt;');
+  }
+
+  function embedCode() {
+    var query = Module.UTF8ToString(Module._universeShareQuery());
+    var box = canvas.getBoundingClientRect();
+    var size = fixedSize || [Math.round(box.width), Math.round(box.height)];
+    return '<iframe src="' + attribute(pageAddress('?embed&' + query.slice(1))) + '" width="' + size[0] +
+      '" height="' + size[1] + '" title="Universo 3D" allow="fullscreen" loading="lazy"></iframe>';
+  }
+
+  // Copies `text`: through the clipboard API, else the older copy command
+  // on a selected text; a promise either way.
+  function copyText(text) {
+    var copied = navigator.clipboard && navigator.clipboard.writeText ?
+      navigator.clipboard.writeText(text) : Promise.reject(new Error('no clipboard'));
+    return copied.catch(function () {
+      var field = document.createElement('textarea');
+      field.value = text;
+      field.setAttribute('readonly', '');
+      field.style.position = 'fixed';
+      field.style.opacity = '0';
+      document.body.appendChild(field);
+      field.select();
+      var done = false;
+      try { done = document.execCommand('copy'); } catch (error) { done = false; }
+      field.remove();
+      if (!done) throw new Error('not copied');
+    });
+  }
+
+  window.universe.embedCode = null;  // the code Incorporar made last
+  document.getElementById('embed-code').addEventListener('click', function () {
+    if (!window.universe.ready) return;
+    var code = embedCode();
+    window.universe.embedCode = code;
+    copyText(code).then(function () {
+      say('C\u00f3digo para incorporar a imagem copiado.');
+    }, function () {
+      say('O navegador n\u00e3o deixou copiar o c\u00f3digo para incorporar a imagem.');
+    });
+  });
+
+  // The embedded view (?embed) and, for the page hidden, the full page too.
+  // While the picture is out of sight (scrolled out of the host page's
+  // view, the page hidden) or waits for its play button (?embed&start=click,
+  // once its first frame is drawn), the runtime is quiet: nothing is drawn
+  // and the clocks stand still; an embed that starts out of view waits with
+  // its start-up too. Quiet is not the user's pause, which stays as it is.
+  var quietFor = { unseen: embedded, hidden: document.hidden, play: false };
+  var runtimeUp = false;
+  var startOnClick = embedded && /[?&]start=click(&|$)/.test(location.search);
+  var playButton = document.getElementById('play');
+  window.universe.quiet = quietFor.unseen || quietFor.hidden;  // drawing nothing, clocks still
+
+  function applyQuiet() {
+    var quiet = quietFor.unseen || quietFor.hidden || quietFor.play;
+    window.universe.quiet = quiet;
+    if (runtimeUp) Module._glutWebQuiet(quiet ? 1 : 0);
+  }
+  var runtimeInitialized = Module.onRuntimeInitialized;
+  Module.onRuntimeInitialized = function () {
+    if (runtimeInitialized) runtimeInitialized();
+    runtimeUp = true;
+    applyQuiet();
+  };
+  document.addEventListener('visibilitychange', function () {
+    quietFor.hidden = document.hidden;
+    applyQuiet();
+  });
+  if (embedded && window.IntersectionObserver) {
+    new IntersectionObserver(function (entries) {
+      quietFor.unseen = !entries[entries.length - 1].isIntersecting;
+      applyQuiet();
+    }).observe(canvas);
+  } else {
+    quietFor.unseen = false;
+  }
+  playButton.addEventListener('click', function () {
+    quietFor.play = false;
+    playButton.hidden = true;
+    applyQuiet();
+    focusCanvas();
+  });
+
+  // Abrir: the same view as a page of its own, in a new tab; its address
+  // is made as the link is about to be followed.
+  var openLink = document.getElementById('open-page');
+  function fullPageAddress() {
+    if (window.universe.ready) return pageAddress(Module.UTF8ToString(Module._universeShareQuery()));
+    var kept = location.search.slice(1).split('&').filter(function (piece) {
+      return piece && !/^(embed|start)(=|$)/.test(piece);
+    });
+    return pageAddress(kept.length ? '?' + kept.join('&') : '');
+  }
+  function pointOpenLink(event) {
+    (event ? event.currentTarget : openLink).href = fullPageAddress();
+  }
+  ['pointerenter', 'focus', 'click'].forEach(function (type) { openLink.addEventListener(type, pointOpenLink); });
+
+  // The controls fade while the picture is left alone, and come back on a
+  // pointer, a key or the focus.
+  var idleTimer = null;
+  function wake() {
+    document.documentElement.classList.remove('idle');
+    clearTimeout(idleTimer);
+    idleTimer = setTimeout(function () { document.documentElement.classList.add('idle'); }, 3000);
+  }
+
+  // The host page's API: window.postMessage from the frame's direct parent
+  // only. Each request is checked for its shape and turned into an
+  // address's steps (or a pause), played as the address's are; anything
+  // else is ignored with a note in the console, never evaluated. Requests
+  // made before the viewer is ready wait for it.
+  var hostRequests = {
+    scene: function (data) { return typeof data.name === 'string' && 'scene=' + encodeURIComponent(data.name); },
+    key: function (data) { return typeof data.key === 'string' && 'keys=' + encodeURIComponent(data.key); },
+    special: function (data) { return typeof data.key === 'string' && 'special=' + encodeURIComponent(data.key); },
+    address: function (data) { return typeof data.query === 'string' && data.query.replace(/^\?/, ''); },
+    pause: function () { return true; },
+    resume: function () { return true; }
+  };
+  var waitingRequests = [];
+  var told = { ready: false, scene: null, paused: null };
+
+  // To the parent only, and only the API's messages: the scene's name, the
+  // pause, the page's Portuguese message; nothing private, so to whatever
+  // origin the host page has.
+  function tellHost(message) {
+    if (window.parent !== window) window.parent.postMessage(message, '*');
+  }
+
+  function tellState() {
+    if (!told.ready || window.universe.ended) return;
+    var scene = Module.UTF8ToString(Module._universeSceneName());
+    if (scene !== told.scene) tellHost({ universe: 'scene', name: told.scene = scene });
+    if (window.universe.paused !== told.paused) tellHost({ universe: 'paused', paused: told.paused = window.universe.paused });
+  }
+
+  function runHostRequest(request) {
+    if (window.universe.ended) return;
+    if (request.type === 'pause' || request.type === 'resume') {
+      Module._glutWebPause(request.type === 'pause' ? 1 : 0);
+      return;
+    }
+    window.universePage.hostQuery = request.query;
+    var taken = Module._universeApplyHostAddress();
+    window.universePage.hostQuery = '';
+    if (!taken) tellHost({ universe: 'error', message: window.universe.error });
+  }
+
+  function hostMessage(event) {
+    if (window.parent === window || event.source !== window.parent) {
+      console.warn('Universo 3D: mensagem de outra janela ignorada.');
+      return;
+    }
+    var data = event.data;
+    var read = data && typeof data === 'object' && typeof data.universe === 'string' &&
+      Object.prototype.hasOwnProperty.call(hostRequests, data.universe) ? hostRequests[data.universe](data) : false;
+    if (!read || (typeof read === 'string' && read.length > 4000)) {
+      console.warn('Universo 3D: mensagem ignorada, sem a forma de um pedido conhecido.');
+      return;
+    }
+    var request = { type: data.universe, query: read };
+    if (!told.ready) {
+      if (waitingRequests.length < 100) waitingRequests.push(request);
+      return;
+    }
+    runHostRequest(request);
+  }
+
+  // The runtime sets window.universe.ready (when the address is played)
+  // and frames (each frame); in the embedded view the page hears of both.
+  function whenSet(name, then) {
+    var value = window.universe[name];
+    Object.defineProperty(window.universe, name, {
+      enumerable: true,
+      get: function () { return value; },
+      set: function (next) { value = next; then(next); }
+    });
+  }
+
+  function setUpEmbed() {
+    document.documentElement.classList.add('embed');
+    ['pointermove', 'pointerdown', 'keydown', 'focusin'].forEach(function (type) {
+      document.addEventListener(type, wake, true);
+    });
+    wake();
+    window.addEventListener('message', hostMessage);
+    whenSet('ready', function (ready) {
+      if (!ready || told.ready) return;
+      told.ready = true;
+      wake();
+      if (startOnClick) {
+        quietFor.play = true;
+        playButton.hidden = false;
+        applyQuiet();
+      }
+      tellHost({ universe: 'ready' });
+      tellState();
+      waitingRequests.splice(0).forEach(runHostRequest);
+    });
+    whenSet('frames', tellState);
+    var showPaused = window.universePage.showPaused;
+    window.universePage.showPaused = function (paused) {
+      showPaused(paused);
+      tellState();
+    };
+    // A message about the WebGL context (refused where the page around has
+    // too many pictures, or lost) offers the view as a page of its own.
+    var showError = window.universePage.showError;
+    window.universePage.showError = function (message) {
+      showError(message);
+      if (message === window.universe.error) return;
+      var link = document.createElement('a');
+      link.className = 'open-instead';
+      link.target = '_blank';
+      link.rel = 'noopener';
+      link.textContent = 'Abrir numa p\u00e1gina pr\u00f3pria';
+      link.href = fullPageAddress();
+      link.addEventListener('click', pointOpenLink);
+      messageElement.appendChild(document.createTextNode(' '));
+      messageElement.appendChild(link);
+    };
+  }
+  if (embedded) setUpEmbed();
 
   // The program. A page opened from a file cannot fetch universe.wasm, so
   // there it comes from universe-wasm.js (the same bytes as base64).
@@ -625,9 +932,51 @@ window.universe = {
     document.head.appendChild(manifest);
     if ('serviceWorker' in navigator) {
       window.addEventListener('load', function () {
-        navigator.serviceWorker.register('sw.js').catch(function () {});
+        navigator.serviceWorker.register('sw.js').then(offerNewReleases, function (error) {
+          console.error('Universo 3D: a c\u00f3pia para uso offline n\u00e3o foi registada:', error);
+        });
       });
     }
+  }
+
+  // A new release's worker, installed while this page runs from an older
+  // one, waits: a notice offers it, and its button asks it to take over,
+  // then reloads the page, once, when it has. The browser looks for a new
+  // release at each visit; while the page stays open, every hour too.
+  function offerNewReleases(registration) {
+    var notice = null;
+    var taking = false;
+    function offer() {
+      if (notice || !navigator.serviceWorker.controller) return;  // not on the first visit
+      notice = document.createElement('p');
+      notice.id = 'update';
+      notice.setAttribute('role', 'status');
+      notice.textContent = 'H\u00e1 uma vers\u00e3o nova. ';
+      var button = document.createElement('button');
+      button.type = 'button';
+      button.textContent = 'Atualizar';
+      button.addEventListener('click', function () {
+        taking = true;
+        if (registration.waiting) registration.waiting.postMessage('take-over');
+      });
+      notice.appendChild(button);
+      messageElement.after(notice);
+    }
+    function watch(worker) {
+      if (!worker) return;
+      if (worker.state === 'installed') offer();
+      worker.addEventListener('statechange', function () { if (worker.state === 'installed') offer(); });
+    }
+    watch(registration.waiting);
+    watch(registration.installing);
+    registration.addEventListener('updatefound', function () { watch(registration.installing); });
+    navigator.serviceWorker.addEventListener('controllerchange', function () {
+      if (notice) notice.remove();
+      notice = null;
+      if (taking) location.reload();
+      taking = false;
+    });
+    setInterval(function () { registration.update().catch(function () {}); }, 3600 * 1000);
   }
 
   focusCanvas();
