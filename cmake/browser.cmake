@@ -15,3 +15,4 @@ target_link_libraries(universe_core PUBLIC universe_web)
 # app/web_main.cpp: the entry point of the page.
 add_executable(universe app/web_main.cpp)
 target_link_libraries(universe PRIVATE universe_core)
+set_property(TARGET universe APPEND PROPERTY LINK_DEPENDS ${UNIVERSE_WEB_JS_LIBRARIES})

@@ -4,7 +4,8 @@ Serves a built site (default build-web/site) on 127.0.0.1, drives headless
 Chromium through ChromeDriver with Selenium, and checks the page: every
 screen reached by URL steps against universe-snapshot's picture of the same
 steps (at size=800x600), the pop-up menu, the keys on a paused page and the
-keys left to the browser, a bad URL parameter, the picture filling the page
+keys left to the browser, a bad URL parameter, a command layout that does
+not fit the page's shaders, the picture filling the page
 at device pixels, a long address that leaves the page answering, the site
 opened as a file, the menu on a phone, the keyboard menu, a shared address,
 a recorded clip, the app's installability and offline use, a new release
@@ -383,6 +384,38 @@ def check_bad_parameter(page):
         return False, f"message {error!r} is not visible on the page"
     ok, detail = frame_matches(page, "bad-parameter", "intro")
     return ok, f"message {error!r}; intro: {detail}"
+
+
+# Makes the page's script read a command layout that its shaders do not
+# fit, as after a change to web/webgl/command_stream.h alone: the group
+# vertex one float longer.
+LONGER_GROUP_VERTEX = """
+var parse = JSON.parse;
+JSON.parse = function () {
+  var value = parse.apply(this, arguments);
+  if (value && value.groupVertexFloats) value.groupVertexFloats += 1;
+  return value;
+};
+"""
+
+
+def check_layout_mismatch(page):
+    """A layout that does not fit the page's shaders: a visible message
+    naming the mismatch, not an address error, and a blank picture."""
+    page.read_console()
+    added = page.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                        {"source": LONGER_GROUP_VERTEX})
+    try:
+        page.open("scene=universe-auto&size=800x600&pause")
+    finally:
+        page.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", added)
+    page.driver.get_log("browser")  # the refusal's own console error
+    message = page.js("var m = document.getElementById('message'); return m.hidden ? '' : m.textContent")
+    page.capture(web_png("layout-mismatch"))
+    colours = subprocess.run(["/usr/bin/identify", "-format", "%k", web_png("layout-mismatch")],
+                             capture_output=True, text=True, check=True).stdout
+    ok = "group vertex" in message and page.js("return window.universe.error") is None and colours == "1"
+    return ok, f"message {message!r}, {colours} colour(s) in the picture"
 
 
 def check_farewell_passed(page):
@@ -869,6 +902,7 @@ def run_checks(page, report, site):
     report.run("keys: only the viewer's taken; focus ring only by keyboard", lambda: check_keys_left_to_browser(page))
     page.read_console()
     report.run("bad parameter: message and intro", lambda: check_bad_parameter(page))
+    report.run("layout: a mismatch refuses to draw, with a message", lambda: check_layout_mismatch(page))
     page.read_console()
     report.run("farewell passed through: the page runs on", lambda: check_farewell_passed(page))
     report.run("shapes: vertex shader as the CPU", lambda: check_shader_against_cpu(page))

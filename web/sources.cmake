@@ -22,7 +22,8 @@ set(UNIVERSE_WEB_COMMAND_STREAM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/webgl/command_stream.cpp
 )
 
-# The core's back end in the page: WebGL, reached through EM_JS.
+# The core's back end in the page: WebGL, reached through the JavaScript
+# library web/webgl/webgl_library.js (web/CMakeLists.txt links it).
 set(UNIVERSE_WEB_GL_BACKEND_SOURCES
   ${UNIVERSE_WEB_COMMAND_STREAM_SOURCES}
   ${CMAKE_CURRENT_LIST_DIR}/webgl/gl_webgl_backend.cpp

@@ -11,6 +11,8 @@
 inline std::string stateText(const AppState& s) {
     std::ostringstream out;
     out << std::setprecision(17);
+    // A list of macro calls, which clang-format cannot lay out.
+    // clang-format off
 #define FIELD(name) out << #name "=" << +s.name << '\n';
     FIELD(windowWidth) FIELD(windowHeight) FIELD(zNear) FIELD(zFar) FIELD(aspectRatio)
     FIELD(fovY) FIELD(eyeX) FIELD(eyeY) FIELD(eyeZ) FIELD(centerX) FIELD(centerY)
@@ -24,5 +26,6 @@ inline std::string stateText(const AppState& s) {
     FIELD(showEarthAuto) FIELD(showEarthManual) FIELD(showMatrixUniverse) FIELD(showIntro)
     FIELD(showFarewell) FIELD(resetPending)
 #undef FIELD
+    // clang-format on
     return out.str();
 }

@@ -7,8 +7,9 @@
 //   gl_raster.cpp         the raster position and bitmaps
 //   gl_state.cpp          capabilities, framebuffer settings, errors, glGet
 //   gl_shape_cache.cpp    GLUT's and GLU's shapes, built once, drawn whole
-//   gl_webgl_backend.cpp  the WebGL side (gl_backend.h is its interface)
-// There is one context, as the page has one canvas.
+// What they draw goes to a back end through gl_backend.h: in the page the
+// WebGL one (web/webgl/), in the native test a recording one. There is
+// one context, as the page has one canvas.
 #ifndef UNIVERSE_WEB_GL_CONTEXT_H
 #define UNIVERSE_WEB_GL_CONTEXT_H
 

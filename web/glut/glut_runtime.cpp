@@ -41,50 +41,25 @@ bool (*startUpWork)() = nullptr;
 
 }  // namespace
 
-// The page's side: window.universe (set up by the page) and its elements.
-// Texts reach the page as UTF-8 (utf8FromLatin1).
-EM_JS(void, pageSetTitle, (const char* utf8), {
-    var title = UTF8ToString(utf8);
-    document.title = title;
-    var heading = document.getElementById('title');
-    if (heading) heading.textContent = title;
-});
-EM_JS(void, pageCountFrame, (int frames), { window.universe.frames = frames; });
-EM_JS(void, pageRecordFrameTime, (double ms), {
-    var times = window.universe.frameMs;
-    times.push(ms);
-    if (times.length > 100) times.shift();
-});
-EM_JS(void, pageSetPaused, (bool isPaused), {
-    window.universe.paused = !!isPaused;
-    if (window.universePage) window.universePage.showPaused(!!isPaused);
-});
-EM_JS(void, pageSetReady, (), { window.universe.ready = true; });
+// The page's side, in web/glut/page_bridge.js (linked with --js-library):
+// window.universe (set up by the page) and its elements. Texts reach the
+// page as UTF-8 (utf8FromLatin1).
+extern "C" {
+void pageSetTitle(const char* utf8);
+void pageCountFrame(int frames);
+void pageRecordFrameTime(double ms);
+void pageSetPaused(int isPaused);
+void pageSetReady();
 // The page's message (hidden when empty), and window.universe.error: what
 // was wrong with the address, or null.
-EM_JS(void, pageShowMessage, (const char* utf8, const char* addressUtf8), {
-    var message = UTF8ToString(utf8);
-    window.universe.error = addressUtf8 ? UTF8ToString(addressUtf8) : null;
-    if (!window.universePage) return;
-    if (message) window.universePage.showError(message); else window.universePage.clearError();
-});
-EM_JS(void, pageShowProgress, (double share), {
-    window.universe.progress = share;
-    if (window.universePage) window.universePage.showProgress(share);
-});
-EM_JS(void, pageNote, (const char* utf8), {
-    console.info(UTF8ToString(utf8));
-});
+void pageShowMessage(const char* utf8, const char* addressUtf8);
+void pageShowProgress(double share);
+void pageNote(const char* utf8);
 // The picture's size in device pixels as the page lays it out (with the
-// fixed size, if any, given first); packed as width * 65536 + height.
-EM_JS(int, pagePictureSize, (int fixedWidth, int fixedHeight), {
-    var size = window.universePage ? window.universePage.pictureSize(fixedWidth, fixedHeight) : [800, 600];
-    return size[0] * 65536 + size[1];
-});
-EM_JS(void, pageSetEnded, (), {
-    window.universe.ended = true;
-    if (window.universePage) window.universePage.showEnded();
-});
+// fixed size, if any, given first).
+void pagePictureSize(int fixedWidth, int fixedHeight, int* width, int* height);
+void pageSetEnded();
+}
 
 // The viewer's Latin-1 text as UTF-8.
 static std::string utf8FromLatin1(const char* latin1) {
@@ -122,6 +97,11 @@ static void onContextEvent(WebGLEvent event) {
         case WebGLEvent::RestoredWithoutShaders:
             contextMessage = utf8FromLatin1("O WebGL voltou mas n\xE3o aceitou os shaders da p\xE1gina (") +
                              webglShaderLog() + ").";
+            break;
+        case WebGLEvent::StreamBroken:
+            contextMessage = utf8FromLatin1(
+                "A p\xE1gina recebeu um comando de desenho que n\xE3o conhece (") +
+                             webglShaderLog() + utf8FromLatin1("): a imagem est\xE1 parada.");
             break;
         case WebGLEvent::RedrawAsked: break;
     }
@@ -180,9 +160,9 @@ void glutInitWindowPosition(int, int) {}
 
 int glutCreateWindow(const char* title) {
     pageSetTitle(utf8FromLatin1(title).c_str());
-    const int size = pagePictureSize(0, 0);
-    windowWidth = nextWidth = size / 65536;
-    windowHeight = nextHeight = size % 65536;
+    pagePictureSize(0, 0, &windowWidth, &windowHeight);
+    nextWidth = windowWidth;
+    nextHeight = windowHeight;
     webglSetListener(onContextEvent);
     const WebGLStart start = webglCreateContext("#canvas", windowWidth, windowHeight);
     if (start == WebGLStart::NoWebGL) {
@@ -191,6 +171,10 @@ int glutCreateWindow(const char* title) {
     } else if (start == WebGLStart::ShadersRefused) {
         contextMessage = utf8FromLatin1("O WebGL deste navegador n\xE3o aceitou os shaders da p\xE1gina (") +
                          webglShaderLog() + ").";
+    } else if (start == WebGLStart::LayoutRefused) {
+        contextMessage = utf8FromLatin1(
+            "A p\xE1gina e o programa n\xE3o concordam na forma dos comandos de desenho (") +
+                         webglShaderLog() + utf8FromLatin1("): nada \xE9 desenhado.");
     }
     if (start != WebGLStart::Ready) showMessages();
     return 1;
@@ -265,13 +249,14 @@ bool callsCanInspect() { return !startUpWork && !ended; }
 bool glutWebPaused() { return paused; }
 
 void glutWebFixSize(int width, int height) {
-    const int size = pagePictureSize(width, height);
-    glutWebResize(size / 65536, size % 65536);
+    int pictureWidth, pictureHeight;
+    pagePictureSize(width, height, &pictureWidth, &pictureHeight);
+    glutWebResize(pictureWidth, pictureHeight);
 }
 
 void glutWebSetPaused(bool pause) {
     paused = pause;
-    pageSetPaused(pause);
+    pageSetPaused(pause ? 1 : 0);
 }
 
 void glutWebHold(bool hold) { held = hold; }

@@ -1147,7 +1147,7 @@ window.universe = {
       field.style.opacity = '0';
       document.body.appendChild(field);
       field.select();
-      var done = false;
+      var done;
       try { done = document.execCommand('copy'); } catch (error) { done = false; }
       field.remove();
       if (!done) throw new Error('not copied');

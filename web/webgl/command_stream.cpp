@@ -4,6 +4,102 @@
 
 namespace glcore {
 
+namespace {
+
+// A JSON list of objects, each added as its fields' text.
+struct JsonList {
+    std::string text = "[";
+    void add(const std::string& fields) { text += (text.size() > 1 ? ",{" : "{") + fields + "}"; }
+};
+
+std::string field(const char* name, size_t value) {
+    return std::string("\"") + name + "\":" + std::to_string(value);
+}
+
+std::string named(const char* name) { return std::string("\"name\":\"") + name + "\""; }
+
+// An attribute: its name, first float and floats in its array; for the
+// group program whether it is an instance's (one per instance, divisor 1),
+// for the shape program the kShape word that holds its array's address.
+std::string attribute(const char* name, size_t at, size_t size) {
+    return named(name) + "," + field("at", at) + "," + field("size", size);
+}
+
+std::string clipAttributes() {
+    JsonList list;
+    const size_t floatBytes = sizeof(float);
+    list.add(attribute("position", offsetof(DrawVertex, position) / floatBytes, 4));
+    list.add(attribute("front", offsetof(DrawVertex, front) / floatBytes, 4));
+    list.add(attribute("back", offsetof(DrawVertex, back) / floatBytes, 4));
+    return list.text + "]";
+}
+
+std::string shapeAttributes() {
+    JsonList list;
+    list.add(attribute("position", 0, kShapeVertexFloats) + "," + field("word", kShapePositions));
+    list.add(attribute("normal", 0, kShapeVertexFloats) + "," + field("word", kShapeNormals));
+    return list.text + "]";
+}
+
+std::string groupAttributes() {
+    JsonList list;
+    const auto vertex = [&](const char* name, size_t at, size_t size) {
+        list.add(attribute(name, at, size) + "," + field("divisor", 0));
+    };
+    const auto instance = [&](const char* name, size_t at, size_t size) {
+        list.add(attribute(name, at, size) + "," + field("divisor", 1));
+    };
+    vertex("position", kGroupPosition, kGroupNormal - kGroupPosition);
+    vertex("normal", kGroupNormal, kGroupBaseFront - kGroupNormal);
+    vertex("base0", kGroupBaseFront, kGroupBaseBack - kGroupBaseFront);
+    vertex("base1", kGroupBaseBack, kGroupDiffuseFront - kGroupBaseBack);
+    vertex("diffuse0", kGroupDiffuseFront, kGroupDiffuseBack - kGroupDiffuseFront);
+    vertex("diffuse1", kGroupDiffuseBack, kGroupVertexFloats - kGroupDiffuseBack);
+    // The matrices by columns: four of the modelview-projection, three of
+    // the normal matrix.
+    static const char* const mvp[] = {"mvp0", "mvp1", "mvp2", "mvp3"};
+    static const char* const normal[] = {"normal0", "normal1", "normal2"};
+    for (size_t c = 0; c < 4; c++) instance(mvp[c], kInstanceModelviewProjection + 4 * c, 4);
+    for (size_t c = 0; c < 3; c++) instance(normal[c], kInstanceNormalMatrix + 3 * c, 3);
+    return list.text + "]";
+}
+
+// A uniform: its name, first float and floats in its command's uniforms.
+struct Uniform {
+    const char* name;
+    size_t at;
+};
+
+std::string uniforms(const Uniform* uniforms, size_t count, size_t end) {
+    JsonList list;
+    for (size_t u = 0; u < count; u++) {
+        const size_t next = u + 1 < count ? uniforms[u + 1].at : end;
+        list.add(named(uniforms[u].name) + "," + field("at", uniforms[u].at) + "," +
+                 field("size", next - uniforms[u].at));
+    }
+    return list.text + "]";
+}
+
+std::string shapeUniforms() {
+    static const Uniform list[] = {
+        {"modelviewProjection", kUniformModelviewProjection}, {"normalMatrix", kUniformNormalMatrix},
+        {"toLight", kUniformToLight}, {"halfVector", kUniformHalfVector}, {"base", kUniformBase},
+        {"diffuse", kUniformDiffuse}, {"specular", kUniformSpecular},
+        {"shininess", kUniformShininess}, {"faceSign", kUniformFaceSign},
+    };
+    return uniforms(list, sizeof list / sizeof list[0], kShapeUniforms);
+}
+
+std::string groupUniforms() {
+    static const Uniform list[] = {
+        {"toLight", kGroupToLight}, {"halfVector", kGroupHalfVector}, {"specular", kGroupSpecular},
+        {"shininess", kGroupShininess}, {"faceSign", kGroupFaceSign},
+    };
+    return uniforms(list, sizeof list / sizeof list[0], kGroupUniforms);
+}
+
+}  // namespace
+
 const char* commandStreamLayout() {
     static const std::string json = [] {
         const struct {
@@ -14,40 +110,43 @@ const char* commandStreamLayout() {
             {"group", kGroup},
             {"drawMode", kDrawMode}, {"drawBaseVertex", kDrawBaseVertex},
             {"drawFirstIndex", kDrawFirstIndex}, {"drawCount", kDrawCount}, {"drawWords", kDrawWords},
-            {"stateX", kStateX}, {"stateWords", kStateWords}, {"clearMask", kClearMask},
-            {"clearRed", kClearRed}, {"clearDepth", kClearDepth}, {"clearWords", kClearWords},
-            {"shapeId", kShapeId}, {"shapePositions", kShapePositions},
-            {"shapeNormals", kShapeNormals}, {"shapeVertexCount", kShapeVertexCount},
+            {"stateX", kStateX}, {"stateY", kStateY}, {"stateWidth", kStateWidth},
+            {"stateHeight", kStateHeight}, {"stateDepthTest", kStateDepthTest},
+            {"stateDepthFunc", kStateDepthFunc}, {"stateDepthMask", kStateDepthMask},
+            {"stateCullFace", kStateCullFace}, {"stateCullMode", kStateCullMode},
+            {"stateFrontFace", kStateFrontFace}, {"stateWords", kStateWords},
+            {"clearMask", kClearMask}, {"clearRed", kClearRed}, {"clearGreen", kClearGreen},
+            {"clearBlue", kClearBlue}, {"clearAlpha", kClearAlpha}, {"clearDepth", kClearDepth},
+            {"clearWords", kClearWords},
+            {"shapeId", kShapeId}, {"shapeVertexCount", kShapeVertexCount},
             {"shapeIndices", kShapeIndices}, {"shapeIndexCount", kShapeIndexCount},
             {"shapeUniformsAt", kShapeUniformsAt},
             {"shapeChunks", kShapeChunks}, {"shapeChunkCount", kShapeChunkCount},
-            {"shapeWords", kShapeWords},
+            {"shapeWords", kShapeWords}, {"shapeUniforms", kShapeUniforms},
             {"groupFirstVertex", kGroupFirstVertex}, {"groupVertexCount", kGroupVertexCount},
             {"groupFirstInstance", kGroupFirstInstance},
             {"groupInstanceCount", kGroupInstanceCount}, {"groupUniformsAt", kGroupUniformsAt},
             {"groupWords", kGroupWords}, {"groupVertexFloats", kGroupVertexFloats},
-            {"instanceFloats", kInstanceFloats}, {"groupToLight", kGroupToLight},
-            {"groupHalfVector", kGroupHalfVector}, {"groupSpecular", kGroupSpecular},
-            {"groupShininess", kGroupShininess}, {"groupFaceSign", kGroupFaceSign},
-            {"groupUniforms", kGroupUniforms},
-            {"modelviewProjection", kUniformModelviewProjection},
-            {"normalMatrix", kUniformNormalMatrix}, {"toLight", kUniformToLight},
-            {"halfVector", kUniformHalfVector}, {"base", kUniformBase},
-            {"diffuse", kUniformDiffuse}, {"specular", kUniformSpecular},
-            {"shininess", kUniformShininess}, {"faceSign", kUniformFaceSign},
-            {"shapeUniforms", kShapeUniforms},
+            {"instanceFloats", kInstanceFloats}, {"groupUniforms", kGroupUniforms},
             {"vertexFloats", sizeof(DrawVertex) / sizeof(float)},
             {"chunkWords", sizeof(ShapeChunk) / sizeof(int32_t)},
             {"chunkFirstVertex", offsetof(ShapeChunk, firstVertex) / sizeof(int32_t)},
             {"chunkFirstIndex", offsetof(ShapeChunk, firstIndex) / sizeof(int32_t)},
             {"chunkIndexCount", offsetof(ShapeChunk, indexCount) / sizeof(int32_t)},
             {"chunkMode", offsetof(ShapeChunk, mode) / sizeof(int32_t)},
+            {"eventLost", kEventLost}, {"eventRestored", kEventRestored},
+            {"eventShadersRefused", kEventShadersRefused}, {"eventStreamBroken", kEventStreamBroken},
+            {"createNoWebGL", kCreateNoWebGL}, {"createShadersRefused", kCreateShadersRefused},
+            {"createLayoutRefused", kCreateLayoutRefused}, {"createReady", kCreateReady},
+            {"createReadyWithGroups", kCreateReadyWithGroups},
         };
         std::string text = "{";
-        for (const auto& number : numbers)
-            text += std::string(text.size() > 1 ? "," : "") + "\"" + number.name +
-                    "\":" + std::to_string(number.value);
-        return text + "}";
+        for (const auto& number : numbers) text += field(number.name, number.value) + ",";
+        return text + "\"clipAttributes\":" + clipAttributes() +
+               ",\"shapeAttributes\":" + shapeAttributes() +
+               ",\"groupAttributes\":" + groupAttributes() +
+               ",\"shapeUniformList\":" + shapeUniforms() +
+               ",\"groupUniformList\":" + groupUniforms() + "}";
     }();
     return json.c_str();
 }

@@ -1,8 +1,10 @@
 // The frame's command stream from the GL core to the page's WebGL replay,
 // declared once: the op codes, each record's words, the shape uniforms'
-// floats and the arrays' layouts. The replay reads the same numbers from
-// commandStreamLayout(), so the two sides cannot drift apart. Plain C++:
-// the native test checks the batching and the upload spans.
+// floats, the arrays' layouts, and the codes the page's script answers
+// with. The replay (web/webgl/webgl_library.js) reads every number it uses
+// from commandStreamLayout() and checks them at start-up against what its
+// shaders declare. Plain C++: the native test checks the batching and the
+// upload spans.
 #ifndef UNIVERSE_WEB_WEBGL_COMMAND_STREAM_H
 #define UNIVERSE_WEB_WEBGL_COMMAND_STREAM_H
 
@@ -41,11 +43,19 @@ enum GroupWord {
     kGroupFirstVertex = 1, kGroupVertexCount, kGroupFirstInstance, kGroupInstanceCount,
     kGroupUniformsAt, kGroupWords
 };
-// A group vertex: position, normal, base front and back, diffuse front and
-// back. An instance: the modelview-projection and the normal matrix, by
-// columns, as a kShape command's uniforms begin.
-constexpr int kGroupVertexFloats = 20;
+// A group vertex, floats from its start: position, normal, then the base
+// and diffuse terms of the front and the back face.
+enum GroupVertexFloat {
+    kGroupPosition = 0, kGroupNormal = 3, kGroupBaseFront = 6, kGroupBaseBack = 10,
+    kGroupDiffuseFront = 14, kGroupDiffuseBack = 17, kGroupVertexFloats = 20
+};
+// An instance: the modelview-projection and the normal matrix, by columns,
+// as a kShape command's uniforms begin.
+constexpr int kInstanceModelviewProjection = 0;
+constexpr int kInstanceNormalMatrix = 16;
 constexpr int kInstanceFloats = 25;
+// A cached shape's positions and normals: x, y, z per vertex.
+constexpr int kShapeVertexFloats = 3;
 // A kShape command's uniforms, floats from its uniformsAt: the matrices,
 // the light's vectors, then each field for both faces.
 enum ShapeUniform {
@@ -58,10 +68,23 @@ enum GroupUniform {
     kGroupToLight = 0, kGroupHalfVector = 3, kGroupSpecular = 6, kGroupShininess = 12,
     kGroupFaceSign = 14, kGroupUniforms = 16
 };
-static_assert(kUniformToLight == kInstanceFloats, "an instance is a kShape command's matrices");
+static_assert(kUniformToLight == kInstanceFloats && kUniformNormalMatrix == kInstanceNormalMatrix,
+              "an instance is a kShape command's matrices");
+
+// What the page's script tells the back end (webglContextEvent): the
+// context was lost, came back, came back but refused the shaders, or the
+// replay met a command it does not know (it draws nothing more).
+enum PageEvent { kEventLost = 0, kEventRestored, kEventShadersRefused, kEventStreamBroken };
+// How the page's script answers webglCreateContextInPage: no canvas or no
+// WebGL, shaders refused, a layout its shaders do not match, or ready
+// (with the group program where instancing and 13 attributes exist).
+enum CreateResult {
+    kCreateNoWebGL = 0, kCreateShadersRefused, kCreateLayoutRefused, kCreateReady,
+    kCreateReadyWithGroups
+};
 
 // The replay reads a DrawVertex as 12 floats (position, front, back) and a
-// ShapeChunk as five int32 words.
+// ShapeChunk as five int32 words; the layout hands it the offsets.
 static_assert(sizeof(float) == 4 && sizeof(int) == 4, "32-bit words");
 static_assert(sizeof(DrawVertex) == 48 && offsetof(DrawVertex, front) == 16 &&
                   offsetof(DrawVertex, back) == 32,
@@ -71,7 +94,10 @@ static_assert(sizeof(ShapeChunk) == 20 && offsetof(ShapeChunk, firstVertex) == 0
                   offsetof(ShapeChunk, indexCount) == 12 && offsetof(ShapeChunk, mode) == 16,
               "ShapeChunk as the replay reads it");
 
-// The numbers above as a JSON object for the replay.
+// The numbers above as a JSON object for the replay: each number by name,
+// and the lists the programs are set up from (each attribute's name, first
+// float, floats, and for the group program whether it is an instance's;
+// each uniform's name, first float and floats, in the command's order).
 const char* commandStreamLayout();
 
 // A frame's recorded arrays and commands, in order.

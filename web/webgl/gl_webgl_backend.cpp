@@ -1,14 +1,11 @@
-// The WebGL side. Two shader programs: one draws clip-space vertices that
-// the CPU transformed and lit, with a front and a back colour (immediate
-// mode, bitmaps); the other draws the cached shapes from object-space
-// arrays kept on the GPU, transforming and lighting each vertex with the
-// matrices and lighting state of the moment as uniforms (the equation of
-// web/gl/gl_lighting.cpp, as ShapeLighting reduces it). The frame's
-// clip-space vertices, indices, draws, framebuffer state changes and clears
-// are recorded in order and sent to WebGL together at the end of the frame
-// (or glFlush): one upload per buffer and one call into the page per frame
-// instead of one per batch. The JavaScript keeps to its own names, so it
-// does not touch emscripten's GL library.
+// The WebGL back end: the GL core's draws, recorded as the frame's command
+// stream (web/webgl/command_stream.h) and handed to the page's replay
+// (web/webgl/webgl_library.js) at the end of the frame (or glFlush): one
+// upload per buffer and one call into the page per frame instead of one
+// per batch. Clip-space vertices that the CPU transformed and lit go as
+// indexed draws; the cached shapes as their object-space arrays (sent
+// once) with the matrices and lighting state as uniforms; immediate
+// mode's triangles of one colour as groups drawn once per instance.
 #include <GL/gl.h>
 #include <emscripten.h>
 
@@ -26,364 +23,20 @@
 #include "web/webgl/command_stream.h"
 #include "web/webgl/webgl_context.h"
 
-// clang-format off
-// Finds the canvas, creates the context and its programs and buffers, and
-// listens for the context's loss and return, which it reports through
-// webglContextEvent. Module.universeGL holds it all. Returns 0 without a
-// canvas or WebGL, -1 when a shader does not compile or link (its log in
-// Module.universeGLLog), else 1, plus 2 where the group program runs
-// (ANGLE_instanced_arrays and 13 vertex attributes).
-EM_JS(int, webglCreateContextInPage, (const char* selector, int width, int height,
-                                      const char* layout), {
-    var canvas = document.querySelector(UTF8ToString(selector));
-    if (!canvas) return 0;
-    canvas.width = width;
-    canvas.height = height;
-    var gl = canvas.getContext('webgl', {antialias: false, depth: true, stencil: false,
-        alpha: false, preserveDrawingBuffer: true, premultipliedAlpha: false});
-    if (!gl) return 0;
-    // Back faces take the back colour; lines and points carry the front
-    // colour in both. highp where the device has it in fragment shaders.
-    var fragmentSource =
-        '#ifdef GL_FRAGMENT_PRECISION_HIGH\nprecision highp float;\n#else\nprecision mediump float;\n#endif\n' +
-        'varying vec4 frontColour; varying vec4 backColour;\n' +
-        'void main() { gl_FragColor = gl_FrontFacing ? frontColour : backColour; }\n';
-    var clipSource =
-        'attribute vec4 position; attribute vec4 front; attribute vec4 back;\n' +
-        'varying vec4 frontColour; varying vec4 backColour;\n' +
-        'void main() { gl_Position = position; gl_PointSize = 1.0;\n' +
-        ' frontColour = front; backColour = back; }\n';
-    // colour = clamp(base + max(N.L, 0) diffuse + s specular), s = max(N.H, 0)^shininess
-    // where N.L > 0 (1 for 0^0), N the eye normal turned by the face's sign
-    // (faceSign[0] is 1). Two-sided, at most one face has N.L > 0, so one
-    // pow serves both; one-sided, the back's uniforms are the front's.
-    var lightSource =
-        'uniform vec3 toLight; uniform vec3 halfVector;\n' +
-        'uniform vec3 specular[2]; uniform float shininess[2]; uniform float faceSign[2];\n' +
-        'varying vec4 frontColour; varying vec4 backColour;\n' +
-        'void light(vec3 n, vec4 base0, vec4 base1, vec3 diffuse0, vec3 diffuse1) {\n' +
-        ' float nl = dot(n, toLight), nh = dot(n, halfVector);\n' +
-        ' float backNl = faceSign[1] * nl, backNh = faceSign[1] * nh;\n' +
-        ' bool frontLit = nl > 0.0;\n' +
-        ' float h = max(frontLit ? nh : backNh, 0.0);\n' +
-        ' float shine = frontLit ? shininess[0] : shininess[1];\n' +
-        ' float highlight = h > 0.0 ? pow(h, shine) : (shine == 0.0 ? 1.0 : 0.0);\n' +
-        ' frontColour = vec4(clamp(base0.rgb + max(nl, 0.0) * diffuse0 +\n' +
-        '   (frontLit ? highlight : 0.0) * specular[0], 0.0, 1.0), base0.a);\n' +
-        ' backColour = vec4(clamp(base1.rgb + max(backNl, 0.0) * diffuse1 +\n' +
-        '   (backNl > 0.0 ? highlight : 0.0) * specular[1], 0.0, 1.0), base1.a);\n' +
-        '}\n';
-    var shapeSource = lightSource +
-        'attribute vec3 position; attribute vec3 normal;\n' +
-        'uniform mat4 modelviewProjection; uniform mat3 normalMatrix;\n' +
-        'uniform vec4 base[2]; uniform vec3 diffuse[2];\n' +
-        'void main() {\n' +
-        ' gl_Position = modelviewProjection * vec4(position, 1.0);\n' +
-        ' light(normalMatrix * normal, base[0], base[1], diffuse[0], diffuse[1]);\n' +
-        '}\n';
-    // Immediate mode's triangles in groups drawn as instances: the
-    // vertices with the colour's lighting terms, the matrices an instance's.
-    var groupSource = lightSource +
-        'attribute vec3 position; attribute vec3 normal;\n' +
-        'attribute vec4 base0; attribute vec4 base1; attribute vec3 diffuse0; attribute vec3 diffuse1;\n' +
-        'attribute vec4 mvp0; attribute vec4 mvp1; attribute vec4 mvp2; attribute vec4 mvp3;\n' +
-        'attribute vec3 normal0; attribute vec3 normal1; attribute vec3 normal2;\n' +
-        'void main() {\n' +
-        ' gl_Position = mat4(mvp0, mvp1, mvp2, mvp3) * vec4(position, 1.0);\n' +
-        ' light(mat3(normal0, normal1, normal2) * normal, base0, base1, diffuse0, diffuse1);\n' +
-        '}\n';
-    function compile(type, source, what) {
-        var shader = gl.createShader(type);
-        gl.shaderSource(shader, source);
-        gl.compileShader(shader);
-        if (!gl.getShaderParameter(shader, gl.COMPILE_STATUS) && !gl.isContextLost())
-            throw new Error('shader ' + what + ': ' + gl.getShaderInfoLog(shader));
-        return shader;
-    }
-    function link(vertexSource, what, attributes) {
-        var program = gl.createProgram();
-        gl.attachShader(program, compile(gl.VERTEX_SHADER, vertexSource, what));
-        gl.attachShader(program, compile(gl.FRAGMENT_SHADER, fragmentSource, 'fragment'));
-        attributes.forEach(function (name, index) { gl.bindAttribLocation(program, index, name); });
-        gl.linkProgram(program);
-        if (!gl.getProgramParameter(program, gl.LINK_STATUS) && !gl.isContextLost())
-            throw new Error('program ' + what + ': ' + gl.getProgramInfoLog(program));
-        return program;
-    }
-    var G = {gl: gl, canvas: canvas, lost: false, state: null,
-             layout: JSON.parse(UTF8ToString(layout))};
-    var L = G.layout;
-    // The shape program's uniforms: name, first and end float in a kShape
-    // command's uniforms, and how each is set.
-    function matrix4(l, v) { gl.uniformMatrix4fv(l, false, v); }
-    function matrix3(l, v) { gl.uniformMatrix3fv(l, false, v); }
-    function vector4(l, v) { gl.uniform4fv(l, v); }
-    function vector3(l, v) { gl.uniform3fv(l, v); }
-    function scalar(l, v) { gl.uniform1fv(l, v); }
-    G.shapeUniforms = [['modelviewProjection', 'normalMatrix', matrix4],
-        ['normalMatrix', 'toLight', matrix3], ['toLight', 'halfVector', vector3],
-        ['halfVector', 'base', vector3], ['base', 'diffuse', vector4],
-        ['diffuse', 'specular', vector3], ['specular', 'shininess', vector3],
-        ['shininess', 'faceSign', scalar], ['faceSign', 'shapeUniforms', scalar]
-    ].map(function (u) { return [u[0], L[u[0]], L[u[1]], u[2]]; });
-    // Programs and buffers; again after a lost context comes back.
-    function setUp() {
-        G.clip = link(clipSource, 'clip', ['position', 'front', 'back']);
-        G.shape = link(shapeSource, 'shape', ['position', 'normal']);
-        G.uniforms = {};
-        G.shapeUniforms.forEach(function (u) {
-            G.uniforms[u[0]] = gl.getUniformLocation(G.shape, u[0]);
-        });
-        // What the shape program's uniforms hold: nothing yet (NaN equals nothing).
-        G.held = new Float32Array(L.shapeUniforms).fill(NaN);
-        G.instancing = gl.getExtension('ANGLE_instanced_arrays');
-        G.group = null;
-        if (G.instancing && gl.getParameter(gl.MAX_VERTEX_ATTRIBS) >= 13) {
-            G.group = link(groupSource, 'group', ['position', 'normal', 'base0', 'base1',
-                'diffuse0', 'diffuse1', 'mvp0', 'mvp1', 'mvp2', 'mvp3', 'normal0', 'normal1',
-                'normal2']);
-            G.groupUniforms = {};
-            ['toLight', 'halfVector', 'specular', 'shininess', 'faceSign'].forEach(function (name) {
-                G.groupUniforms[name] = gl.getUniformLocation(G.group, name);
-            });
-            for (var a = 6; a < 13; a++) G.instancing.vertexAttribDivisorANGLE(a, 1);
-            G.groupBuffer = gl.createBuffer();
-            G.instanceBuffer = gl.createBuffer();
-        }
-        G.vertexBuffer = gl.createBuffer();
-        G.indexBuffer = gl.createBuffer();
-        G.bytes = [0, 0, 0, 0];
-        G.shapes = [];
-        G.program = null;
-        G.base = -1;
-        if (G.state) Module.universeApplyState(G.state);
-    }
-    Module.universeApplyState = function (w) {
-        gl.viewport(w[0], w[1], w[2], w[3]);
-        if (w[4]) gl.enable(gl.DEPTH_TEST); else gl.disable(gl.DEPTH_TEST);
-        gl.depthFunc(w[5]);
-        gl.depthMask(!!w[6]);
-        if (w[7]) gl.enable(gl.CULL_FACE); else gl.disable(gl.CULL_FACE);
-        gl.cullFace(w[8]);
-        gl.frontFace(w[9]);
-        G.state = w;
-    };
-    try {
-        setUp();
-    } catch (error) {
-        Module.universeGLLog = error.message;
-        console.error(error.message);
-        return -1;
-    }
-    canvas.addEventListener('webglcontextlost', function (event) {
-        event.preventDefault();  // so that the browser may give it back
-        G.lost = true;
-        Module._webglContextEvent(0);
-    });
-    canvas.addEventListener('webglcontextrestored', function () {
-        try {
-            setUp();
-        } catch (error) {
-            Module.universeGLLog = error.message;
-            Module._webglContextEvent(2);
-            return;
-        }
-        G.lost = false;
-        Module._webglContextEvent(1);
-    });
-    Module.universeGL = G;
-    return G.group ? 3 : 1;
-});
-
-EM_JS(void, webglResizeInPage, (int width, int height), {
-    var G = Module.universeGL;
-    if (!G) return;
-    G.canvas.width = width;
-    G.canvas.height = height;
-});
-
-// Draws a frame's recorded commands in order. First the clip-space
-// vertices and their 16-bit indices go up, each into a buffer that keeps
-// the previous upload: only the span [first, end) that changed is sent, or
-// the whole array when it outgrows the buffer; the group vertices go up
-// the same way, the instances whole. Then each command runs. The commands,
-// the uniforms and the arrays are laid out as web/webgl/command_stream.h
-// declares them; G.layout holds its numbers.
-EM_JS(void, webglReplayInPage, (const float* vertices, int vertexCount, int vertexFirst,
-                                int vertexEnd, const uint16_t* indices, int indexCount,
-                                int indexFirst, int indexEnd, const int* commands,
-                                int commandCount, const float* uniforms,
-                                const float* groupVertices, int groupCount, int groupFirst,
-                                int groupEnd, const float* instances, int instanceCount), {
-    var G = Module.universeGL;
-    if (!G || G.lost) return;
-    var gl = G.gl, L = G.layout, vertexBytes = 4 * L.vertexFloats;
-    // Enables the vertex attribute arrays below `count`, disables the rest.
-    function useAttributes(count) {
-        for (var a = 0; a < 13; a++) {
-            if (a < count) gl.enableVertexAttribArray(a); else gl.disableVertexAttribArray(a);
-        }
-    }
-    function upload(target, slot, heap, start, size, count, first, end) {
-        var bytes = heap.BYTES_PER_ELEMENT * size;
-        if (count * bytes > G.bytes[slot]) {
-            gl.bufferData(target, heap.subarray(start, start + count * size), gl.DYNAMIC_DRAW);
-            G.bytes[slot] = count * bytes;
-        } else if (end > first) {
-            gl.bufferSubData(target, first * bytes,
-                             heap.subarray(start + first * size, start + end * size));
-        }
-    }
-    function useClip(base) {
-        if (G.program !== G.clip) {
-            gl.useProgram(G.clip);
-            gl.bindBuffer(gl.ARRAY_BUFFER, G.vertexBuffer);
-            gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, G.indexBuffer);
-            useAttributes(3);
-            G.program = G.clip;
-            G.base = -1;
-        }
-        if (base != G.base) {
-            for (var a = 0; a < 3; a++) {
-                gl.vertexAttribPointer(a, 4, gl.FLOAT, false, vertexBytes, base * vertexBytes + a * 16);
-            }
-            G.base = base;
-        }
-    }
-    function shapeBuffers(id, words, i) {
-        var buffers = G.shapes[id];
-        if (buffers) return buffers;
-        var count = words[i + L.shapeVertexCount];
-        buffers = {positions: gl.createBuffer(), normals: gl.createBuffer(),
-                   indices: gl.createBuffer()};
-        gl.bindBuffer(gl.ARRAY_BUFFER, buffers.positions);
-        gl.bufferData(gl.ARRAY_BUFFER, HEAPF32.subarray(words[i + L.shapePositions] >> 2,
-                                                        (words[i + L.shapePositions] >> 2) + count * 3), gl.STATIC_DRAW);
-        gl.bindBuffer(gl.ARRAY_BUFFER, buffers.normals);
-        gl.bufferData(gl.ARRAY_BUFFER, HEAPF32.subarray(words[i + L.shapeNormals] >> 2,
-                                                        (words[i + L.shapeNormals] >> 2) + count * 3), gl.STATIC_DRAW);
-        gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, buffers.indices);
-        gl.bufferData(gl.ELEMENT_ARRAY_BUFFER,
-                      HEAPU16.subarray(words[i + L.shapeIndices] >> 1,
-                                       (words[i + L.shapeIndices] >> 1) + words[i + L.shapeIndexCount]),
-                      gl.STATIC_DRAW);
-        G.shapes[id] = buffers;
-        G.program = null;
-        return buffers;
-    }
-    function drawShape(words, i) {
-        var buffers = shapeBuffers(words[i + L.shapeId], words, i);
-        if (G.program !== G.shape) {
-            gl.useProgram(G.shape);
-            useAttributes(2);
-            G.program = G.shape;
-            G.drawnShape = -1;
-        }
-        if (G.drawnShape !== words[i + L.shapeId]) {
-            gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, buffers.indices);
-            G.drawnShape = words[i + L.shapeId];
-            G.chunkBase = -1;
-        }
-        // Only the uniforms that differ from what the program holds: from
-        // one shape to the next mostly the matrices alone.
-        var at = (uniforms >> 2) + words[i + L.shapeUniformsAt], f = HEAPF32, held = G.held;
-        G.shapeUniforms.forEach(function (u) {
-            var start = u[1], end = u[2], k = start;
-            while (k < end && held[k] === f[at + k]) k++;
-            if (k === end) return;
-            var values = f.subarray(at + start, at + end);
-            u[3](G.uniforms[u[0]], values);
-            held.set(values, start);
-        });
-        var chunk = L.chunkWords;
-        for (var c = words[i + L.shapeChunks] >> 2, end = c + chunk * words[i + L.shapeChunkCount];
-             c < end; c += chunk) {
-            var base = words[c + L.chunkFirstVertex];
-            if (base !== G.chunkBase) {
-                gl.bindBuffer(gl.ARRAY_BUFFER, buffers.positions);
-                gl.vertexAttribPointer(0, 3, gl.FLOAT, false, 0, base * 12);
-                gl.bindBuffer(gl.ARRAY_BUFFER, buffers.normals);
-                gl.vertexAttribPointer(1, 3, gl.FLOAT, false, 0, base * 12);
-                G.chunkBase = base;
-            }
-            gl.drawElements(words[c + L.chunkMode], words[c + L.chunkIndexCount], gl.UNSIGNED_SHORT,
-                            words[c + L.chunkFirstIndex] * 2);
-        }
-    }
-    function drawGroup(words, i) {
-        if (!G.group) return;  // a context given back without instancing
-        if (G.program !== G.group) {
-            gl.useProgram(G.group);
-            useAttributes(13);
-            G.program = G.group;
-        }
-        var sizes = [3, 3, 4, 4, 3, 3], stride = 4 * L.groupVertexFloats;
-        var offset = words[i + L.groupFirstVertex] * stride;
-        gl.bindBuffer(gl.ARRAY_BUFFER, G.groupBuffer);
-        for (var a = 0; a < 6; a++) {
-            gl.vertexAttribPointer(a, sizes[a], gl.FLOAT, false, stride, offset);
-            offset += sizes[a] * 4;
-        }
-        var instanceBytes = 4 * L.instanceFloats, instance = words[i + L.groupFirstInstance] * instanceBytes;
-        gl.bindBuffer(gl.ARRAY_BUFFER, G.instanceBuffer);
-        for (var a = 0; a < 4; a++) {
-            gl.vertexAttribPointer(6 + a, 4, gl.FLOAT, false, instanceBytes, instance + a * 16);
-        }
-        for (var a = 0; a < 3; a++) {
-            gl.vertexAttribPointer(10 + a, 3, gl.FLOAT, false, instanceBytes, instance + 64 + a * 12);
-        }
-        var u = G.groupUniforms, at = (uniforms >> 2) + words[i + L.groupUniformsAt], f = HEAPF32;
-        function part(name, next) { return f.subarray(at + L[name], at + L[next]); }
-        gl.uniform3fv(u.toLight, part('groupToLight', 'groupHalfVector'));
-        gl.uniform3fv(u.halfVector, part('groupHalfVector', 'groupSpecular'));
-        gl.uniform3fv(u.specular, part('groupSpecular', 'groupShininess'));
-        gl.uniform1fv(u.shininess, part('groupShininess', 'groupFaceSign'));
-        gl.uniform1fv(u.faceSign, part('groupFaceSign', 'groupUniforms'));
-        G.instancing.drawArraysInstancedANGLE(gl.TRIANGLES, 0, words[i + L.groupVertexCount],
-                                              words[i + L.groupInstanceCount]);
-    }
-    if (G.group) {
-        gl.bindBuffer(gl.ARRAY_BUFFER, G.groupBuffer);
-        upload(gl.ARRAY_BUFFER, 2, HEAPF32, groupVertices >> 2, L.groupVertexFloats, groupCount,
-               groupFirst, groupEnd);
-        gl.bindBuffer(gl.ARRAY_BUFFER, G.instanceBuffer);
-        upload(gl.ARRAY_BUFFER, 3, HEAPF32, instances >> 2, L.instanceFloats, instanceCount, 0,
-               instanceCount);
-    }
-    gl.bindBuffer(gl.ARRAY_BUFFER, G.vertexBuffer);
-    upload(gl.ARRAY_BUFFER, 0, HEAPF32, vertices >> 2, L.vertexFloats, vertexCount, vertexFirst,
-           vertexEnd);
-    gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, G.indexBuffer);
-    upload(gl.ELEMENT_ARRAY_BUFFER, 1, HEAPU16, indices >> 1, 1, indexCount, indexFirst, indexEnd);
-    if (G.program === G.shape) G.program = null;  // the element buffer bound is the frame's
-    var words = HEAP32, floats = HEAPF32;
-    var i = commands >> 2, stop = i + commandCount;
-    while (i < stop) {
-        var op = words[i];
-        if (op == L.draw) {
-            useClip(words[i + L.drawBaseVertex]);
-            gl.drawElements(words[i + L.drawMode], words[i + L.drawCount], gl.UNSIGNED_SHORT,
-                            words[i + L.drawFirstIndex] * 2);
-            i += L.drawWords;
-        } else if (op == L.state) {
-            Module.universeApplyState(words.slice(i + L.stateX, i + L.stateWords));
-            i += L.stateWords;
-        } else if (op == L.clear) {
-            var rgba = i + L.clearRed;
-            gl.clearColor(floats[rgba], floats[rgba + 1], floats[rgba + 2], floats[rgba + 3]);
-            gl.clearDepth(floats[i + L.clearDepth]);
-            gl.clear(words[i + L.clearMask]);
-            i += L.clearWords;
-        } else if (op == L.shape) {
-            drawShape(words, i);
-            i += L.shapeWords;
-        } else {
-            drawGroup(words, i);
-            i += L.groupWords;
-        }
-    }
-});
-// clang-format on
+// The page's side, in web/webgl/webgl_library.js (linked with
+// --js-library). webglCreateContextInPage answers a CreateResult;
+// webglReplayInPage draws a frame's arrays and commands, given as heap
+// addresses with their counts and the spans that changed since the last
+// upload.
+extern "C" {
+int webglCreateContextInPage(const char* selector, int width, int height, const char* layout);
+void webglResizeInPage(int width, int height);
+void webglReplayInPage(const float* vertices, int vertexCount, int vertexFirst, int vertexEnd,
+                       const uint16_t* indices, int indexCount, int indexFirst, int indexEnd,
+                       const int* commands, int commandCount, const float* uniforms,
+                       const float* groupVertices, int groupCount, int groupFirst, int groupEnd,
+                       const float* instances, int instanceCount);
+}
 
 namespace glcore {
 namespace {
@@ -563,13 +216,17 @@ bool drawObjectTriangles(const float* positions, const float* normals, int count
         std::copy(uniforms, uniforms + kGroupUniforms, openUniforms);
         openGroup.clear();
     }
+    const FaceLighting& front = lighting.faces[0];
+    const FaceLighting& back = lighting.faces[1];
     for (int v = 0; v < count; v++) {
-        openGroup.insert(openGroup.end(), positions + 3 * v, positions + 3 * v + 3);
-        openGroup.insert(openGroup.end(), normals + 3 * v, normals + 3 * v + 3);
-        for (const FaceLighting& f : lighting.faces) openGroup.insert(openGroup.end(), f.base, f.base + 4);
-        for (const FaceLighting& f : lighting.faces) {
-            openGroup.insert(openGroup.end(), f.diffuse, f.diffuse + 3);
-        }
+        float vertex[kGroupVertexFloats];
+        std::memcpy(vertex + kGroupPosition, positions + 3 * v, 3 * sizeof(float));
+        std::memcpy(vertex + kGroupNormal, normals + 3 * v, 3 * sizeof(float));
+        std::memcpy(vertex + kGroupBaseFront, front.base, 4 * sizeof(float));
+        std::memcpy(vertex + kGroupBaseBack, back.base, 4 * sizeof(float));
+        std::memcpy(vertex + kGroupDiffuseFront, front.diffuse, 3 * sizeof(float));
+        std::memcpy(vertex + kGroupDiffuseBack, back.diffuse, 3 * sizeof(float));
+        openGroup.insert(openGroup.end(), vertex, vertex + kGroupVertexFloats);
     }
     return true;
 }
@@ -694,8 +351,14 @@ void webglSetListener(void (*listener)(WebGLEvent event)) { contextListener = li
 
 WebGLStart webglCreateContext(const char* canvasSelector, int width, int height) {
     const int made = webglCreateContextInPage(canvasSelector, width, height, commandStreamLayout());
-    if (made <= 0) return made < 0 ? WebGLStart::ShadersRefused : WebGLStart::NoWebGL;
-    groupsInPage = (made & 2) != 0;
+    switch (made) {
+        case kCreateReady:
+        case kCreateReadyWithGroups: break;
+        case kCreateNoWebGL: return WebGLStart::NoWebGL;
+        case kCreateShadersRefused: return WebGLStart::ShadersRefused;
+        default: return WebGLStart::LayoutRefused;  // also an answer the layout does not name
+    }
+    groupsInPage = made == kCreateReadyWithGroups;
     setWindowSize(width, height);
     GLint* viewport = context().viewport;
     if (viewport[2] == 0 && viewport[3] == 0) {
@@ -729,14 +392,21 @@ void webglSetFrameVisible(bool visible) {
 
 void webglEndFrame() { flushDrawing(); }
 
-// Called by the page when the context is lost (0), back (1) or back with
-// shaders that WebGL refused (2). A context back has new programs and empty
-// buffers (the shapes go up again as they are drawn): the next frame draws
-// everything again.
+// Called by the page when the context is lost, back, back with shaders
+// that WebGL refused, or when the replay met a command it does not know
+// (PageEvent). A context back has new programs and empty buffers (the
+// shapes go up again as they are drawn): the next frame draws everything
+// again.
 extern "C" EMSCRIPTEN_KEEPALIVE void webglContextEvent(int event) {
-    if (event == 1) stateRecorded = false;
-    tellListener(event == 0 ? WebGLEvent::Lost : event == 1 ? WebGLEvent::Restored
-                                                           : WebGLEvent::RestoredWithoutShaders);
+    switch (event) {
+        case kEventLost: tellListener(WebGLEvent::Lost); break;
+        case kEventRestored:
+            stateRecorded = false;
+            tellListener(WebGLEvent::Restored);
+            break;
+        case kEventShadersRefused: tellListener(WebGLEvent::RestoredWithoutShaders); break;
+        case kEventStreamBroken: tellListener(WebGLEvent::StreamBroken); break;
+    }
 }
 
 // For the page's test, which compares the vertex shader's pictures with the

@@ -4,12 +4,17 @@
 
 // What the back end tells its listener, the GLUT runtime: the context was
 // lost, came back (and is rebuilt), came back but refused the shaders
-// (webglShaderLog), or a frame is wanted (after webglDrawShapesOnCpu).
-enum class WebGLEvent { Lost, Restored, RestoredWithoutShaders, RedrawAsked };
+// (webglShaderLog), the page's replay met a command it does not know and
+// draws nothing more (webglShaderLog says which), or a frame is wanted
+// (after webglDrawShapesOnCpu).
+enum class WebGLEvent { Lost, Restored, RestoredWithoutShaders, StreamBroken, RedrawAsked };
 void webglSetListener(void (*listener)(WebGLEvent event));
 
-// How webglCreateContext went.
-enum class WebGLStart { Ready, NoWebGL, ShadersRefused };
+// How webglCreateContext went: ready, no WebGL, the shaders refused, or
+// the command stream's layout refused by the page's replay, which found
+// it does not fit its shaders (webglShaderLog says how). Unless ready,
+// nothing is drawn.
+enum class WebGLStart { Ready, NoWebGL, ShadersRefused, LayoutRefused };
 
 // Sizes the canvas that `canvasSelector` (a CSS selector) finds to width x
 // height and creates the WebGL 1 context that every GL call draws into: no
@@ -18,7 +23,8 @@ enum class WebGLStart { Ready, NoWebGL, ShadersRefused };
 // back.
 WebGLStart webglCreateContext(const char* canvasSelector, int width, int height);
 
-// What WebGL said when it last refused the shaders (UTF-8).
+// What WebGL said when it last refused the shaders, or why the replay
+// refused the layout or stopped (UTF-8).
 const char* webglShaderLog();
 
 // The window's new size in device pixels: the canvas's drawing buffer
