@@ -29,7 +29,8 @@ int hexDigit(char c) {
 std::string addressText(const std::string& text) {
     std::string bytes;
     for (size_t at = 0; at < text.size(); ++at) {
-        if (text[at] == '%' && at + 2 < text.size() && hexDigit(text[at + 1]) >= 0 && hexDigit(text[at + 2]) >= 0) {
+        if (text[at] == '%' && at + 2 < text.size() && hexDigit(text[at + 1]) >= 0 &&
+            hexDigit(text[at + 2]) >= 0) {
             bytes += static_cast<char>(hexDigit(text[at + 1]) * 16 + hexDigit(text[at + 2]));
             at += 2;
         } else {
@@ -39,7 +40,8 @@ std::string addressText(const std::string& text) {
     std::string latin1;
     for (size_t at = 0; at < bytes.size(); ++at) {
         const unsigned char lead = static_cast<unsigned char>(bytes[at]);
-        const unsigned char next = at + 1 < bytes.size() ? static_cast<unsigned char>(bytes[at + 1]) : 0;
+        const unsigned char next =
+            at + 1 < bytes.size() ? static_cast<unsigned char>(bytes[at + 1]) : 0;
         if ((lead == 0xC2 || lead == 0xC3) && next >= 0x80 && next <= 0xBF) {
             latin1 += static_cast<char>(((lead & 0x03) << 6) | (next & 0x3F));
             ++at;
@@ -78,13 +80,16 @@ std::string readAddress(const std::string& query, AddressRequest& request) {
         if (!hasValue) return name + " precisa de um valor";
         if (name == "size") {
             if (!parseSize(value, request.width, request.height))
-                return "size: " + quotedArgument(value) + " n\xE3o \xE9 LARGURAxALTURA, cada um de 1 a 8192";
+                return "size: " + quotedArgument(value) +
+                       " n\xE3o \xE9 LARGURAxALTURA, cada um de 1 a 8192";
             continue;
         }
         if (name == "ticks") {
             long ticks = 0;
-            if (!parseCount(value, 0, maxAddressTicks, ticks) || ticksInAll + ticks > maxAddressTicks)
-                return "ticks: " + quotedArgument(value) + " n\xE3o \xE9 um n\xFAmero de 0 a 1000000 (em todos)";
+            if (!parseCount(value, 0, maxAddressTicks, ticks) ||
+                ticksInAll + ticks > maxAddressTicks)
+                return "ticks: " + quotedArgument(value) +
+                       " n\xE3o \xE9 um n\xFAmero de 0 a 1000000 (em todos)";
             ticksInAll += ticks;
             if (ticks) request.steps.push_back({Step::Ticks, static_cast<int>(ticks)});
             continue;
@@ -144,14 +149,16 @@ std::string shareQuery(const AppState& state, const SceneRecord& record, bool pa
     std::string keys;
     if (record.starAxis != AppState{}.starAxis)
         for (const ViewerKey& key : viewerKeys)
-            if (key.action == KeyAction::StarAxis && key.axis == record.starAxis) keys += keyName(key);
+            if (key.action == KeyAction::StarAxis && key.axis == record.starAxis)
+                keys += keyName(key);
     for (size_t at = 0; at < follows.size() && at < record.follows.size(); ++at)
         if (record.follows[at]) keys += keyName(*follows[at]);
     std::string special;
     long specialCount = 0;
     const long zoomSteps = std::lround((record.fovY - AppState{}.fovY) / zoomStep);
     for (long step = 0; step < std::labs(zoomSteps); ++step, ++specialCount)
-        special += std::string(special.empty() ? "" : ",") + specialKeyName(zoomSteps < 0 ? GLUT_KEY_F7 : GLUT_KEY_F8);
+        special += std::string(special.empty() ? "" : ",") +
+                   specialKeyName(zoomSteps < 0 ? GLUT_KEY_F7 : GLUT_KEY_F8);
     for (const Step& step : record.keys) {
         if (step.kind == Step::Key) keys += static_cast<char>(step.value);
         if (step.kind == Step::Special) {
@@ -186,7 +193,8 @@ std::string shareQuery(const AppState& state, const SceneRecord& record, bool pa
     long leadStrides = 0;
     if (state.armSwing != 0) {
         const bool oddNeeded = !state.strideFlag;
-        while (strides + leadStrides == 0 || ((strides + leadStrides) % 2 == 1) != oddNeeded) ++leadStrides;
+        while (strides + leadStrides == 0 || ((strides + leadStrides) % 2 == 1) != oddNeeded)
+            ++leadStrides;
     }
     const bool blinkFlip = ((leadStrides + ticks) % 2 == 1) == state.starBlink;
     std::string query;

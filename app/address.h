@@ -39,8 +39,8 @@ std::string parseAddress(const std::string& query, AddressRequest& request);
 struct SceneRecord {
     double fovY = AppState{}.fovY;
     int starAxis = AppState{}.starAxis;
-    std::vector<bool> follows;     // each follow key's flag, in the key table's order
-    std::vector<Step> keys;        // Key and Special steps, in order
+    std::vector<bool> follows;  // each follow key's flag, in the key table's order
+    std::vector<Step> keys;     // Key and Special steps, in order
     long ticks = 0;
 };
 

@@ -45,10 +45,12 @@ std::string keyBarJson() {
     for (const ViewerKey& key : viewerKeys) {
         if (!isKey(key) || !key.label) continue;
         const std::string name = keyName(key);
-        json += std::string(json.size() > 1 ? "," : "") + "{\"key\":" +
-                jsonString(key.special ? key.browserKey : name) + ",\"special\":" +
-                (key.special ? "true" : "false") + ",\"code\":" + std::to_string(key.code) +
-                ",\"cap\":" + jsonString(key.cap ? key.cap : name) + ",\"label\":" + jsonString(key.label) +
+        json += std::string(json.size() > 1 ? "," : "") +
+                "{\"key\":" + jsonString(key.special ? key.browserKey : name) +
+                ",\"special\":" + (key.special ? "true" : "false") +
+                ",\"code\":" + std::to_string(key.code) +
+                ",\"cap\":" + jsonString(key.cap ? key.cap : name) +
+                ",\"label\":" + jsonString(key.label) +
                 ",\"title\":" + jsonString(cardLineText(key.helpLine)) + "}";
     }
     return json + "]";

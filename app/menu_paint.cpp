@@ -61,8 +61,7 @@ void makeDriverReadMenuSize(int width, int height) {
 
 extern "C" void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top,
                         GLdouble zNear, GLdouble zFar) {
-    static const auto libraryOrtho =
-        reinterpret_cast<OrthoFunction>(dlsym(RTLD_NEXT, "glOrtho"));
+    static const auto libraryOrtho = reinterpret_cast<OrthoFunction>(dlsym(RTLD_NEXT, "glOrtho"));
     // freeglut's menu projection: pixels, y down from the top-left corner.
     if (left == 0 && top == 0 && right >= 1 && bottom >= 1 && zNear == -1 && zFar == 1)
         makeDriverReadMenuSize(static_cast<int>(right), static_cast<int>(bottom));

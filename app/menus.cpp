@@ -33,16 +33,20 @@ const std::vector<MenuEntry> optionEntries = {
 };
 
 const char* const scenesMenuLabel = "Cen\xE1rios";
-const char* const generalHelpMenuLabel = "Instru\xE7\xF5" "es Gerais";
-const char* const manualHelpMenuLabel = "Instru\xE7\xF5" "es Manuais";
-const char* const optionsMenuLabel = "Op\xE7\xF5" "es Extras";
+const char* const generalHelpMenuLabel = "Instru\xE7\xF5"
+                                         "es Gerais";
+const char* const manualHelpMenuLabel = "Instru\xE7\xF5"
+                                        "es Manuais";
+const char* const optionsMenuLabel = "Op\xE7\xF5"
+                                     "es Extras";
 
 // The screen of the scenes menu (`fromMainMenu` false) or of the main menu
 // with menu value `value`, shown as the only one; other values change
 // nothing.
 static void chooseMenuScreen(AppState& state, bool fromMainMenu, int value) {
     for (const Screen& screen : screens)
-        if (screen.mainMenuEntry == fromMainMenu && screen.menuValue == value) chooseScreen(state, screen);
+        if (screen.mainMenuEntry == fromMainMenu && screen.menuValue == value)
+            chooseScreen(state, screen);
 }
 
 void chooseScene(AppState& state, int value) { chooseMenuScreen(state, false, value); }

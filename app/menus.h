@@ -32,9 +32,9 @@ extern const char* const optionsMenuLabel;
 
 // State changes behind the handlers; values outside the tables change
 // nothing.
-void chooseScene(AppState& state, int value);     // 41..46
+void chooseScene(AppState& state, int value);      // 41..46
 void chooseMainEntry(AppState& state, int value);  // 0 = exit
-void chooseOption(AppState& state, int value);    // 1..6
+void chooseOption(AppState& state, int value);     // 1..6
 
 // GLUT menu callbacks: the state change, then a redisplay request.
 void onMainMenu(int value);

@@ -62,7 +62,8 @@ ViewerOptions parseViewerOptions(int argc, const char* const* argv) {
             const Screen* screen = findScreen(name);
             // The farewell ends the program: it is no place to start.
             if (!screen || screen->mainMenuEntry)
-                return refuse("--scene: " + quotedArgument(name) + " is not one of " + screenNames(true));
+                return refuse("--scene: " + quotedArgument(name) + " is not one of " +
+                              screenNames(true));
             options.startScene = screen;
         } else if (isOneOf(arg, glutOptionsWithValue)) {
             if (i + 1 >= argc) return refuse("option " + quotedArgument(arg) + " needs a value");
@@ -85,7 +86,8 @@ std::string versionLine() { return std::string("universe ") + UNIVERSE_VERSION; 
 // is longer), for the two-column lists of the terminal's help.
 static std::string helpRow(const std::string& name, const std::string& text, size_t column) {
     const std::string indented = "  " + name;
-    return indented + std::string(indented.size() < column ? column - indented.size() : 1, ' ') + text + "\n";
+    return indented + std::string(indented.size() < column ? column - indented.size() : 1, ' ') +
+           text + "\n";
 }
 
 // The keys of one help card, each with what it does: in two columns for a
@@ -146,7 +148,9 @@ std::string helpText(HelpStyle style) {
 int answerWithoutWindow(const ViewerOptions& options) {
     switch (options.action) {
         case ViewerOptions::ShowHelp: showUserText(helpText().c_str(), false); return 0;
-        case ViewerOptions::ShowVersion: showUserText((versionLine() + "\n").c_str(), false); return 0;
+        case ViewerOptions::ShowVersion:
+            showUserText((versionLine() + "\n").c_str(), false);
+            return 0;
         case ViewerOptions::Refuse:
             showUserText(("universe: " + options.problem + "\n" + usageLine()).c_str(), true);
             return 2;

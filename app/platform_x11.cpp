@@ -59,9 +59,11 @@ static Display* checkedDisplay = nullptr;
 std::string displayProblem(const std::string& displayName) {
     checkedDisplay = XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str());
     if (checkedDisplay) return "";
-    if (!displayName.empty()) return "cannot open the X display '" + displayName + "' given by -display";
+    if (!displayName.empty())
+        return "cannot open the X display '" + displayName + "' given by -display";
     const char* fromEnvironment = std::getenv("DISPLAY");
-    if (!fromEnvironment || !*fromEnvironment) return "cannot open an X display: DISPLAY is not set";
+    if (!fromEnvironment || !*fromEnvironment)
+        return "cannot open an X display: DISPLAY is not set";
     return std::string("cannot open the X display '") + fromEnvironment + "' named by DISPLAY";
 }
 

@@ -12,18 +12,18 @@
 struct AppState;
 
 struct Screen {
-    const char* name;         // on the command line and in the page's address
-    const char* caption;      // what it shows, in English
-    bool AppState::*flag;     // its scene flag: set while it is shown
-    void (*draw)();           // draws its frame; null for the farewell, whose
-                              // frame the display callback's caller picks
-    const char* menuLabel;    // its menu entry, Latin-1
-    bool mainMenuEntry;       // chosen from the main menu (the exit entry), not the scenes menu
-    int menuValue;            // value of its menu entry; the scenes menu lists them in this order
-    float AppState::*clock;   // the clock its idle tick advances, or null
-    double clockStep;         // what each tick adds to that clock
-    bool tickStrides;         // each idle tick steps the astronaut's stride
-    bool followStrides;       // each frame steps the stride once per follow flag on
+    const char* name;        // on the command line and in the page's address
+    const char* caption;     // what it shows, in English
+    bool AppState::*flag;    // its scene flag: set while it is shown
+    void (*draw)();          // draws its frame; null for the farewell, whose
+                             // frame the display callback's caller picks
+    const char* menuLabel;   // its menu entry, Latin-1
+    bool mainMenuEntry;      // chosen from the main menu (the exit entry), not the scenes menu
+    int menuValue;           // value of its menu entry; the scenes menu lists them in this order
+    float AppState::*clock;  // the clock its idle tick advances, or null
+    double clockStep;        // what each tick adds to that clock
+    bool tickStrides;        // each idle tick steps the astronaut's stride
+    bool followStrides;      // each frame steps the stride once per follow flag on
 };
 
 // In the order the display callback tests the flags and the tools list the

@@ -56,7 +56,8 @@ StepFault parseStep(const std::string& name, const std::string& value, std::vect
         const Screen* screen = findScreen(value);
         if (!screen)
             return {"unknown screen " + quotedArgument(value) + " (one of " + screenNames() + ")",
-                    "cen\xE1rio desconhecido " + quotedArgument(value) + " (um de " + screenNames() + ")"};
+                    "cen\xE1rio desconhecido " + quotedArgument(value) + " (um de " +
+                        screenNames() + ")"};
         steps.push_back({Step::Screen, static_cast<int>(screen - screens.data())});
         return {};
     }
@@ -119,7 +120,8 @@ void applyStep(AppState& state, const Step& step) {
     }
 }
 
-bool applyNextStep(AppState& state, const std::vector<Step>& steps, StepPlayback& at, Step& applied) {
+bool applyNextStep(AppState& state, const std::vector<Step>& steps, StepPlayback& at,
+                   Step& applied) {
     while (at.step < steps.size()) {
         const Step& step = steps[at.step];
         if (step.kind != Step::Ticks) {

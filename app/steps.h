@@ -53,7 +53,8 @@ struct StepPlayback {
 // Applies what comes before the next frame of a playback (the next step, or
 // one tick of a Ticks step) and moves `at` on. `applied` gets the step (a
 // tick as Ticks with value 1). False when everything is applied.
-bool applyNextStep(AppState& state, const std::vector<Step>& steps, StepPlayback& at, Step& applied);
+bool applyNextStep(AppState& state, const std::vector<Step>& steps, StepPlayback& at,
+                   Step& applied);
 
 // The frames that a playback draws: the first, then one per step and one
 // per tick of a Ticks step.

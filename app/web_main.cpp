@@ -20,12 +20,12 @@
 #include <string>
 #include <vector>
 
+#include "app/address.h"
 #include "app/frame_loop.h"
+#include "app/key_bar.h"
 #include "app/menus.h"
 #include "app/options.h"
-#include "app/address.h"
 #include "app/screens.h"
-#include "app/key_bar.h"
 #include "app/window.h"
 #include "input/camera.h"
 #include "input/manual_controls.h"
@@ -65,7 +65,8 @@ void noteIgnored(const AddressRequest& asked) {
         for (const char* own : pageParameters) page = page || name == own;
         if (!page)
             glutWebNote(("Universo 3D: o par\xE2metro " + quotedArgument(name) +
-                         " do endere\xE7o n\xE3o \xE9 conhecido e foi ignorado.").c_str());
+                         " do endere\xE7o n\xE3o \xE9 conhecido e foi ignorado.")
+                            .c_str());
     }
 }
 
@@ -152,7 +153,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* universeShareQuery() {
 }
 
 // The name of the screen shown, for the page's host.
-extern "C" EMSCRIPTEN_KEEPALIVE const char* universeSceneName() { return shownScreen(appState).name; }
+extern "C" EMSCRIPTEN_KEEPALIVE const char* universeSceneName() {
+    return shownScreen(appState).name;
+}
 
 // Steps from the page's host (window.universePage.hostQuery, an address's
 // query): read as the page's address is and played after those not played
@@ -161,10 +164,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* universeSceneName() { return shownSc
 // until a scene is chosen. Returns 1 when the steps are taken, else 0.
 extern "C" EMSCRIPTEN_KEEPALIVE int universeApplyHostAddress() {
     AddressRequest asked;
-    const std::string wrong = parseAddress(emscripten_run_script_string("window.universePage.hostQuery"), asked);
+    const std::string wrong =
+        parseAddress(emscripten_run_script_string("window.universePage.hostQuery"), asked);
     noteIgnored(asked);
     if (!wrong.empty()) {
-        glutWebShowError(("N\xE3o percebi o pedido da p\xE1gina, por isso a imagem fica como estava: " + wrong).c_str());
+        glutWebShowError(
+            ("N\xE3o percebi o pedido da p\xE1gina, por isso a imagem fica como estava: " + wrong)
+                .c_str());
         return 0;
     }
     if (asked.pause) glutWebSetPaused(true);
@@ -219,7 +225,8 @@ int main(int argc, char** argv) {
     buildMenus();
 
     if (!wrong.empty())
-        glutWebShowError(("N\xE3o percebi o endere\xE7o, por isso mostro a introdu\xE7\xE3o: " + wrong).c_str());
+        glutWebShowError(
+            ("N\xE3o percebi o endere\xE7o, por isso mostro a introdu\xE7\xE3o: " + wrong).c_str());
     if (request.pause) glutWebSetPaused(true);
     framesInAll = playbackFrames(request.steps);
     glutWebStartUp(playAddressSlice);

@@ -8,7 +8,7 @@
 
 namespace {
 
-const double moveStep = 50.0;                        // scene units
+const double moveStep = 50.0;                          // scene units
 const double turnAngle = moveStep / 180 * 3.14159265;  // radians, ~50 degrees
 
 // Changes the field of view by `step` degrees unless that would leave the
@@ -87,14 +87,9 @@ void moveCamera(AppState& s, int key) {
             s.eyeZ -= step * uz;
             s.centerZ -= step * uz;
             break;
-        case GLUT_KEY_LEFT:
-            turnView(s, turnAngle, ex0, ey0, cx0, cy0);
-            break;
-        case GLUT_KEY_RIGHT:
-            turnView(s, -turnAngle, ex0, ey0, cx0, cy0);
-            break;
-        default:
-            break;
+        case GLUT_KEY_LEFT: turnView(s, turnAngle, ex0, ey0, cx0, cy0); break;
+        case GLUT_KEY_RIGHT: turnView(s, -turnAngle, ex0, ey0, cx0, cy0); break;
+        default: break;
     }
 }
 

@@ -16,11 +16,11 @@ enum class HelpCard { General, Manual };
 
 // What a key does; pressKey has a case for each (moveCamera for Camera).
 enum class KeyAction {
-    None,         // a line of a help card that names no key
-    Camera,       // moveCamera's case for the special key's code
-    StarAxis,     // sets starAxis to `axis`
-    Mode,         // turns `flag`, a manual transform, on or off; a scene choice turns it off
-    Follow,       // turns `flag`, an object following the manual motion, on or off; kept across scenes
+    None,      // a line of a help card that names no key
+    Camera,    // moveCamera's case for the special key's code
+    StarAxis,  // sets starAxis to `axis`
+    Mode,      // turns `flag`, a manual transform, on or off; a scene choice turns it off
+    Follow,    // turns `flag`, an object following the manual motion, on or off; kept across scenes
     StepForward,  // one step forward of each manual transform that is on
     StepBack,     // one step back of each of them
 };
@@ -30,16 +30,16 @@ struct ViewerKey {
     const char* helpLine;  // its line on the help card, Latin-1, byte for byte as the menu shows it
     int helpValue;         // that line's menu value
     KeyAction action;
-    int code;              // the character, or a special key's GLUT_KEY_* code; 0 for a line alone
-    bool special;          // a GLUT special key (onSpecialKey), not a character (onKeyboard)
-    const char* name;      // a special key's name for --special and the address ("F1", "up")
+    int code;          // the character, or a special key's GLUT_KEY_* code; 0 for a line alone
+    bool special;      // a GLUT special key (onSpecialKey), not a character (onKeyboard)
+    const char* name;  // a special key's name for --special and the address ("F1", "up")
     const char* browserKey;  // a special key's KeyboardEvent.key in the browser ("ArrowUp")
-    bool AppState::*flag;  // Mode and Follow: the flag it turns on and off
-    int axis;              // StarAxis: the value it gives starAxis
-    const char* cap;       // the key bar: the key's face, UTF-8; null: its name or character
-    const char* label;     // the key bar: a short Portuguese label, UTF-8
-    const char* english;   // --help: what it does
-    bool byName;           // --keys or --special and the address take it
+    bool AppState::*flag;    // Mode and Follow: the flag it turns on and off
+    int axis;                // StarAxis: the value it gives starAxis
+    const char* cap;         // the key bar: the key's face, UTF-8; null: its name or character
+    const char* label;       // the key bar: a short Portuguese label, UTF-8
+    const char* english;     // --help: what it does
+    bool byName;             // --keys or --special and the address take it
 };
 
 extern const std::vector<ViewerKey> viewerKeys;

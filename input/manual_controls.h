@@ -12,4 +12,3 @@ void pressKey(AppState& state, unsigned char key);
 
 // GLUT keyboard callback; the mouse position is ignored.
 void onKeyboard(unsigned char key, int x, int y);
-

@@ -131,9 +131,7 @@ static void drawSatelliteBall(GLint slices) {
 }
 
 // A satellite arm tube along the current z axis.
-static void drawSatelliteTube(GLUquadric* quadric) {
-    gluCylinder(quadric, 100, 100, 300, 50, 10);
-}
+static void drawSatelliteTube(GLUquadric* quadric) { gluCylinder(quadric, 100, 100, 300, 50, 10); }
 
 void drawSatellite() {
     GLUquadric* quadric = gluNewQuadric();

@@ -13,9 +13,7 @@ void setupView() {
 
 // One axis: an open tube from the origin along the quadric's +z, radius 20
 // tapering to 10 over 60000 units.
-static void drawAxisTube(GLUquadric* quadric) {
-    gluCylinder(quadric, 20, 10, 60000, 80, 10);
-}
+static void drawAxisTube(GLUquadric* quadric) { gluCylinder(quadric, 20, 10, 60000, 80, 10); }
 
 void drawAxes() {
     if (!appState.axesOn) {

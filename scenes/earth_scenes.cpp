@@ -42,8 +42,8 @@ static void drawPathRocket(float turn, float x, float y, float z) {
 }
 
 // A satellite on a path about y, spinning about its own x axis.
-static void drawPathSatellite(float turn, float x, float y, float z, float spin,
-                              float r, float g, float b) {
+static void drawPathSatellite(float turn, float x, float y, float z, float spin, float r, float g,
+                              float b) {
     glRotatef(turn, 0, 1, 0);
     glTranslatef(x, y, z);
     glRotatef(spin, 1, 0, 0);

@@ -85,13 +85,13 @@ static void drawFreeSatellite() {
 void drawPlanetSystem() {
     const float s = appState.spinAngle;
     //                        phase  axis z  distance  z off  colour               radius
-    static const PlanetOrbit first   = {-90,  1,  700,  false, 0, 0, 0.5f,        60};
-    static const PlanetOrbit second  = {45,   15, 900,  false, 1, 0, 1,           75};
-    static const PlanetOrbit third   = {-80,  1,  1400, false, 1, 0.2f, 0.3f,     130};
-    static const PlanetOrbit fourth  = {-40,  1,  2000, false, 0.78f, 0.67f, 0.43f, 190};
-    static const PlanetOrbit fifth   = {-150, 1,  3500, true,  0.4f, 0.75f, 0.25f, 120};
-    static const PlanetOrbit sixth   = {30,   1,  3900, true,  0, 0.65f, 0.4f,    120};
-    static const PlanetOrbit seventh = {80,   1,  4200, true,  1, 0.75f, 0.5f,    50};
+    static const PlanetOrbit first = {-90, 1, 700, false, 0, 0, 0.5f, 60};
+    static const PlanetOrbit second = {45, 15, 900, false, 1, 0, 1, 75};
+    static const PlanetOrbit third = {-80, 1, 1400, false, 1, 0.2f, 0.3f, 130};
+    static const PlanetOrbit fourth = {-40, 1, 2000, false, 0.78f, 0.67f, 0.43f, 190};
+    static const PlanetOrbit fifth = {-150, 1, 3500, true, 0.4f, 0.75f, 0.25f, 120};
+    static const PlanetOrbit sixth = {30, 1, 3900, true, 0, 0.65f, 0.4f, 120};
+    static const PlanetOrbit seventh = {80, 1, 4200, true, 1, 0.75f, 0.5f, 50};
 
     drawPlanet(first, s * 3);
     drawPlanet(second, s * 5);

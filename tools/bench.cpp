@@ -56,7 +56,8 @@ int fail(int status, const std::string& message) {
 }
 
 // Every option but --help takes a value; the last four only measure.
-const std::string benchFlags[] = {"--size", "--soak", "--frames", "--warmup", "--screens", "--json"};
+const std::string benchFlags[] = {"--size",   "--soak",    "--frames",
+                                  "--warmup", "--screens", "--json"};
 
 std::string parseBenchArgs(int argc, char** argv, BenchOptions& options) {
     std::string measuringFlag;  // the last of --frames, --warmup, --screens, --json given
@@ -69,7 +70,8 @@ std::string parseBenchArgs(int argc, char** argv, BenchOptions& options) {
         const std::string value = argv[++i];
         if (flag == "--size") {
             if (!parseSize(value, options.width, options.height))
-                return "--size: " + quotedArgument(value) + " is not WIDTHxHEIGHT with sides 1 to 8192";
+                return "--size: " + quotedArgument(value) +
+                       " is not WIDTHxHEIGHT with sides 1 to 8192";
         } else if (flag == "--frames") {
             if (!parseCount(value, 1, 100000, options.frames))
                 return "--frames: " + quotedArgument(value) + " is not a number from 1 to 100000";
@@ -88,7 +90,9 @@ std::string parseBenchArgs(int argc, char** argv, BenchOptions& options) {
                 const size_t comma = value.find(',', start);
                 const std::string name = value.substr(start, comma - start);
                 const Screen* screen = findScreen(name);
-                if (!screen) return "--screens: unknown screen " + quotedArgument(name) + " (one of " + screenNames() + ")";
+                if (!screen)
+                    return "--screens: unknown screen " + quotedArgument(name) + " (one of " +
+                           screenNames() + ")";
                 options.screens.push_back(screen);
                 if (comma == std::string::npos) break;
                 start = comma + 1;
@@ -125,7 +129,8 @@ extern "C" __attribute__((noinline)) void universeBenchFrame() {
 double timedFrameMs() {
     const auto start = std::chrono::steady_clock::now();
     universeBenchFrame();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
 }
 
 int bench(const BenchOptions& options) {
@@ -160,8 +165,7 @@ int bench(const BenchOptions& options) {
 std::string frameProblem(long swapsBefore) {
     const GLenum error = glGetError();
     if (error != GL_NO_ERROR) {
-        while (glGetError() != GL_NO_ERROR) {
-        }
+        while (glGetError() != GL_NO_ERROR) {}
         char code[16];
         std::snprintf(code, sizeof code, "0x%04x", error);
         return std::string("GL error ") + code;
@@ -217,7 +221,8 @@ int soak(const BenchOptions& options) {
                 }
                 const std::string problem = frameProblem(swapsBefore);
                 if (!problem.empty())
-                    return fail(1, "soak frame " + std::to_string(frame) + " (" + screen.name + "): " + problem);
+                    return fail(1, "soak frame " + std::to_string(frame) + " (" + screen.name +
+                                       "): " + problem);
             }
         }
         const long framesPerPass = static_cast<long>(std::size(screens)) * framesPerVisit;
@@ -237,12 +242,14 @@ int soak(const BenchOptions& options) {
     }
     const long rssGrowth = worstRss - baselineRss;
     const long heapGrowth = static_cast<long>((worstHeap - baselineHeap) / 1024);
-    std::printf("soak: %ld frames after a %ld-frame warm-up at %dx%d; resident memory %ld KiB, then at "
-                "most +%ld KiB; heap in use at most +%ld KiB; no GL error, unbalanced stack or live quadric\n",
-                frame - warmupFrames, warmupFrames, options.width, options.height, baselineRss, rssGrowth,
-                heapGrowth);
+    std::printf(
+        "soak: %ld frames after a %ld-frame warm-up at %dx%d; resident memory %ld KiB, then at "
+        "most +%ld KiB; heap in use at most +%ld KiB; no GL error, unbalanced stack or live quadric\n",
+        frame - warmupFrames, warmupFrames, options.width, options.height, baselineRss, rssGrowth,
+        heapGrowth);
     if (rssGrowth > memoryBoundKiB || heapGrowth > memoryBoundKiB)
-        return fail(1, "memory grew by more than " + std::to_string(memoryBoundKiB) + " KiB after the warm-up");
+        return fail(1, "memory grew by more than " + std::to_string(memoryBoundKiB) +
+                           " KiB after the warm-up");
     return 0;
 }
 
@@ -263,7 +270,8 @@ int main(int argc, char** argv) {
     // A JSON file that cannot be written is refused before anything is
     // drawn: a folder as a wrong argument, a missing or closed folder not.
     const std::string unwritable = options.json.empty() ? "" : checkWritable(options.json);
-    if (!unwritable.empty()) return fail(std::filesystem::is_directory(options.json) ? 2 : 1, "--json: " + unwritable);
+    if (!unwritable.empty())
+        return fail(std::filesystem::is_directory(options.json) ? 2 : 1, "--json: " + unwritable);
     if (options.soakFrames > 0) {
         // Mesa's llvmpipe, with rasterising threads, keeps a queue of frames
         // whose memory (tens of MiB) comes and goes with thread timing and

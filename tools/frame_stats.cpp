@@ -14,7 +14,8 @@ double quantile(std::vector<double> values, double q) {
     return values[below] + part * (values[below + 1] - values[below]);
 }
 
-ScreenTiming summarise(const std::string& screen, const std::vector<double>& frameMs, long peakRssKiB) {
+ScreenTiming summarise(const std::string& screen, const std::vector<double>& frameMs,
+                       long peakRssKiB) {
     ScreenTiming t;
     t.screen = screen;
     t.frames = static_cast<int>(frameMs.size());
@@ -40,14 +41,15 @@ static std::string format(const char* pattern, ...) {
 }
 
 std::string benchTable(const BenchReport& r) {
-    std::string out = format("GL renderer: %s\nwindow %dx%d, %d warm-up and %d measured frames a screen\n\n",
-                             r.renderer.c_str(), r.width, r.height, r.warmup, r.frames);
+    std::string out =
+        format("GL renderer: %s\nwindow %dx%d, %d warm-up and %d measured frames a screen\n\n",
+               r.renderer.c_str(), r.width, r.height, r.warmup, r.frames);
     out += format("%-16s %10s %20s %9s %13s\n", "screen", "median ms", "spread ms (p25-p75)", "fps",
                   "peak RSS MiB");
     for (const ScreenTiming& t : r.screens) {
         const std::string spread = format("%.2f-%.2f", t.p25Ms, t.p75Ms);
-        out += format("%-16s %10.2f %20s %9.1f %13.1f\n", t.screen.c_str(), t.medianMs, spread.c_str(),
-                      t.fps, t.peakRssKiB / 1024.0);
+        out += format("%-16s %10.2f %20s %9.1f %13.1f\n", t.screen.c_str(), t.medianMs,
+                      spread.c_str(), t.fps, t.peakRssKiB / 1024.0);
     }
     return out;
 }
@@ -70,16 +72,18 @@ static std::string jsonString(const std::string& text) {
 
 std::string benchJson(const BenchReport& r) {
     std::string out = "{\n  \"renderer\": " + jsonString(r.renderer) + ",\n";
-    out += format("  \"width\": %d,\n  \"height\": %d,\n  \"warmup_frames\": %d,\n  \"frames\": %d,\n",
-                  r.width, r.height, r.warmup, r.frames);
+    out +=
+        format("  \"width\": %d,\n  \"height\": %d,\n  \"warmup_frames\": %d,\n  \"frames\": %d,\n",
+               r.width, r.height, r.warmup, r.frames);
     out += "  \"screens\": [";
     for (size_t i = 0; i < r.screens.size(); ++i) {
         const ScreenTiming& t = r.screens[i];
         out += i ? ",\n    " : "\n    ";
         out += "{\"screen\": " + jsonString(t.screen);
-        out += format(", \"frames\": %d, \"median_ms\": %.3f, \"p25_ms\": %.3f, \"p75_ms\": %.3f, "
-                      "\"min_ms\": %.3f, \"max_ms\": %.3f, \"fps\": %.2f, \"peak_rss_kib\": %ld}",
-                      t.frames, t.medianMs, t.p25Ms, t.p75Ms, t.minMs, t.maxMs, t.fps, t.peakRssKiB);
+        out +=
+            format(", \"frames\": %d, \"median_ms\": %.3f, \"p25_ms\": %.3f, \"p75_ms\": %.3f, "
+                   "\"min_ms\": %.3f, \"max_ms\": %.3f, \"fps\": %.2f, \"peak_rss_kib\": %ld}",
+                   t.frames, t.medianMs, t.p25Ms, t.p75Ms, t.minMs, t.maxMs, t.fps, t.peakRssKiB);
     }
     out += "\n  ]\n}\n";
     return out;

@@ -17,7 +17,8 @@ struct ScreenTiming {
 };
 
 // Summarises the frame times of one screen.
-ScreenTiming summarise(const std::string& screen, const std::vector<double>& frameMs, long peakRssKiB);
+ScreenTiming summarise(const std::string& screen, const std::vector<double>& frameMs,
+                       long peakRssKiB);
 
 struct BenchReport {
     std::string renderer;

@@ -6,8 +6,8 @@
 #include <vector>
 
 struct GalleryShot {
-    const char* file;     // PNG file name inside the gallery folder
-    const char* caption;  // what the picture shows
+    const char* file;               // PNG file name inside the gallery folder
+    const char* caption;            // what the picture shows
     std::vector<std::string> args;  // the universe-snapshot steps that make it
 };
 

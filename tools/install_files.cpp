@@ -40,13 +40,19 @@ std::string viewerDesktopEntry() {
            "Name=Universo 3D\n"
            "Name[pt]=Universo 3D\n"
            "GenericName=3D universe viewer\n"
-           "GenericName[pt]=" + portuguese("Visualizador 3D do universo") + "\n"
+           "GenericName[pt]=" +
+           portuguese("Visualizador 3D do universo") +
+           "\n"
            "Comment=Animated 3D model of a small universe: the Sun, planets, the Earth and the "
            "Moon, rockets and satellites\n"
-           "Comment[pt]=" + portuguese("Modelo 3D animado de um pequeno universo: o Sol, planetas, a Terra "
-                                       "e a Lua, foguet\xF5" "es e sat\xE9lites") + "\n"
+           "Comment[pt]=" +
+           portuguese("Modelo 3D animado de um pequeno universo: o Sol, planetas, a Terra "
+                      "e a Lua, foguet\xF5"
+                      "es e sat\xE9lites") +
+           "\n"
            "Keywords=universe;solar system;planets;astronomy;space;3D;OpenGL;\n"
-           "Keywords[pt]=" + portuguese("universo;sistema solar;planetas;astronomia;espa\xE7o;3D;OpenGL;") +
+           "Keywords[pt]=" +
+           portuguese("universo;sistema solar;planetas;astronomia;espa\xE7o;3D;OpenGL;") +
            "\n"
            "Exec=universe\n"
            "Icon=universo3d\n"
@@ -66,7 +72,8 @@ RgbImage squareThumbnail(const RgbImage& image, int size, double share) {
     // Each target pixel covers [t * scale, (t + 1) * scale) of the square on
     // both axes; source pixels count by the length of their overlap.
     auto overlap = [](double from, double to, int pixel) {
-        return std::max(0.0, std::min(to, pixel + 1.0) - std::max(from, static_cast<double>(pixel)));
+        return std::max(0.0,
+                        std::min(to, pixel + 1.0) - std::max(from, static_cast<double>(pixel)));
     };
     for (int ty = 0; ty < size; ++ty)
         for (int tx = 0; tx < size; ++tx) {
@@ -76,7 +83,8 @@ RgbImage squareThumbnail(const RgbImage& image, int size, double share) {
                 for (int sx = static_cast<int>(x0); sx < side && sx < x1; ++sx) {
                     const double w = overlap(x0, x1, sx) * overlap(y0, y1, sy);
                     const unsigned char* p =
-                        &image.pixels[(static_cast<size_t>(top + sy) * image.width + left + sx) * 3];
+                        &image
+                             .pixels[(static_cast<size_t>(top + sy) * image.width + left + sx) * 3];
                     for (int k = 0; k < 3; ++k) sum[k] += w * p[k];
                     weight += w;
                 }

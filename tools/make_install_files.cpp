@@ -22,7 +22,8 @@ const int windowIconSizes[] = {16, 32, 48, 64};
 // One icon per size as C initialiser text: width, height, then 0xAARRGGBB
 // pixels, opaque.
 std::string windowIconTable(const RgbImage& picture) {
-    std::string text = "// Made by universe-install-files: width, height, then ARGB pixels, per size.\n";
+    std::string text =
+        "// Made by universe-install-files: width, height, then ARGB pixels, per size.\n";
     char number[16];
     for (int size : windowIconSizes) {
         const RgbImage icon = squareThumbnail(picture, size, iconShare);
@@ -53,16 +54,19 @@ int main(int argc, char** argv) {
     for (int i = 3; i < argc && error.empty(); ++i) {
         const int size = std::atoi(argv[i]);
         const std::string side = std::to_string(size);
-        const std::filesystem::path folder = out / "icons" / "hicolor" / (side + "x" + side) / "apps";
+        const std::filesystem::path folder =
+            out / "icons" / "hicolor" / (side + "x" + side) / "apps";
         std::error_code made;
         std::filesystem::create_directories(folder, made);
         if (made || size < 1) {
             error = "cannot make the icon " + folder.string() + " of size " + argv[i];
         } else {
-            error = writePng((folder / "universo3d.png").string(), squareThumbnail(picture, size, iconShare));
+            error = writePng((folder / "universo3d.png").string(),
+                             squareThumbnail(picture, size, iconShare));
         }
     }
-    if (error.empty()) error = writeTextFile((out / "window_icon.inc").string(), windowIconTable(picture));
+    if (error.empty())
+        error = writeTextFile((out / "window_icon.inc").string(), windowIconTable(picture));
     if (!error.empty()) {
         std::fprintf(stderr, "%s: %s\n", argv[0], error.c_str());
         return 1;

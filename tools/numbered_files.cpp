@@ -30,7 +30,8 @@ std::string parseNumberedFiles(const std::string& pattern, NumberedFiles& files)
         const bool zeros = end < pattern.size() && pattern[end] == '0';
         if (zeros) ++end;
         int width = 0;
-        for (int digits = 0; digits < 2 && end < pattern.size() && std::isdigit(static_cast<unsigned char>(pattern[end]));
+        for (int digits = 0; digits < 2 && end < pattern.size() &&
+                             std::isdigit(static_cast<unsigned char>(pattern[end]));
              ++digits, ++end)
             width = width * 10 + (pattern[end] - '0');
         if (end >= pattern.size() || !std::strchr("diu", pattern[end]))

@@ -47,7 +47,8 @@ Destination destinationOf(const std::string& path) {
     if (S_ISDIR(entry.st_mode)) return refused(EISDIR);
     // A device or a FIFO (through links too) is written in place.
     if (!S_ISREG(entry.st_mode))
-        return ::access(path.c_str(), W_OK) == 0 ? Destination{Destination::InPlace, path} : refused(errno);
+        return ::access(path.c_str(), W_OK) == 0 ? Destination{Destination::InPlace, path}
+                                                 : refused(errno);
     // A file the user may not write is not replaced behind its back.
     if (::access(file.c_str(), W_OK) != 0) return refused(errno);
     const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
@@ -88,7 +89,8 @@ void setPendingTemporary(const char* name) {
     if (!installed) {
         installed = true;
         for (int signal : cleanupSignals) {
-            struct sigaction action {}, old {};
+            struct sigaction action {
+            }, old{};
             sigaction(signal, nullptr, &old);
             if (old.sa_handler != SIG_DFL) continue;  // ignored (nohup) or the program's own
             action.sa_handler = removeTemporaryAndEnd;
@@ -123,7 +125,8 @@ std::string writeByRename(const std::string& path, const Destination& destinatio
     if (destination.exists) {
         // Giving the file to another owner is allowed to root alone; the
         // mode is set after it, since a change of owner clears set-id bits.
-        [[maybe_unused]] const int owned = ::fchown(descriptor, destination.old.st_uid, destination.old.st_gid);
+        [[maybe_unused]] const int owned =
+            ::fchown(descriptor, destination.old.st_uid, destination.old.st_gid);
         ::fchmod(descriptor, destination.old.st_mode & 07777);
     } else {
         ::fchmod(descriptor, 0666 & ~currentUmask());

@@ -80,16 +80,19 @@ int snapshot(const SnapshotRequest& request) {
         const std::string after = numberedFile(request.files, request.frames + 1);
         struct stat entry {};
         if (::lstat(after.c_str(), &entry) == 0)
-            return fail(2, "--out: '" + after + "' exists, from an older clip; remove it or give --force");
+            return fail(2, "--out: '" + after +
+                               "' exists, from an older clip; remove it or give --force");
     }
     // A folder given as the file is a wrong argument; a folder that is
     // missing or closed to the user is not.
     const std::string first = frameOutput(request, 1);
     const std::string unwritable = checkWritable(first);
-    if (!unwritable.empty()) return fail(std::filesystem::is_directory(first) ? 2 : 1, "--out: " + unwritable);
+    if (!unwritable.empty())
+        return fail(std::filesystem::is_directory(first) ? 2 : 1, "--out: " + unwritable);
     const std::string callsUnwritable = request.calls.empty() ? "" : checkWritable(request.calls);
     if (!callsUnwritable.empty())
-        return fail(std::filesystem::is_directory(request.calls) ? 2 : 1, "--calls: " + callsUnwritable);
+        return fail(std::filesystem::is_directory(request.calls) ? 2 : 1,
+                    "--calls: " + callsUnwritable);
     const std::string opened = openFrameWindow("universe-snapshot", request.width, request.height);
     if (!opened.empty()) return fail(1, opened);
     const std::string rendered = render(request);
@@ -107,7 +110,8 @@ int runSelf(const std::vector<std::string>& args) {
     for (std::string& arg : copies) argv.push_back(arg.data());
     argv.push_back(nullptr);
     pid_t child = 0;
-    if (posix_spawn(&child, "/proc/self/exe", nullptr, nullptr, argv.data(), environ) != 0) return -1;
+    if (posix_spawn(&child, "/proc/self/exe", nullptr, nullptr, argv.data(), environ) != 0)
+        return -1;
     int status = 0;
     if (waitpid(child, &status, 0) != child) return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -117,7 +121,8 @@ int gallery(const SnapshotRequest& request) {
     const std::filesystem::path dir = request.galleryDir;
     std::error_code error;
     std::filesystem::create_directories(dir, error);
-    if (error) return fail(1, "--gallery: cannot make '" + request.galleryDir + "': " + error.message());
+    if (error)
+        return fail(1, "--gallery: cannot make '" + request.galleryDir + "': " + error.message());
     const std::string index = (dir / "index.html").string();
     const std::string unwritable = checkWritable(index);
     if (!unwritable.empty()) return fail(1, "--gallery: " + unwritable);
@@ -129,7 +134,8 @@ int gallery(const SnapshotRequest& request) {
         if (runSelf(args) != 0) return fail(1, "could not draw " + out);
         std::printf("%s\n", out.c_str());
     }
-    const std::string written = writeTextFile(index, galleryIndexHtml(request.width, request.height));
+    const std::string written =
+        writeTextFile(index, galleryIndexHtml(request.width, request.height));
     if (!written.empty()) return fail(1, written);
     std::printf("%s\n", index.c_str());
     return 0;
@@ -139,7 +145,8 @@ int gallery(const SnapshotRequest& request) {
 
 int main(int argc, char** argv) {
     SnapshotRequest request;
-    const std::string error = parseSnapshotArgs(std::vector<std::string>(argv + 1, argv + argc), request);
+    const std::string error =
+        parseSnapshotArgs(std::vector<std::string>(argv + 1, argv + argc), request);
     if (!error.empty()) return fail(2, error);
     int status = 0;
     if (request.help)

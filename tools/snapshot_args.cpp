@@ -4,20 +4,23 @@
 
 #include "app/options.h"
 #include "app/screens.h"
-#include "input/key_table.h"
 #include "cli_args.h"
+#include "input/key_table.h"
 
 std::string snapshotUsage() {
     std::string screenList;
     for (const Screen& screen : screens) {
         const std::string name = screen.name;
-        screenList += "      " + name + std::string(name.size() < 17 ? 17 - name.size() : 1, ' ') + screen.caption + "\n";
+        screenList += "      " + name + std::string(name.size() < 17 ? 17 - name.size() : 1, ' ') +
+                      screen.caption + "\n";
     }
     std::string characters, specialNames;
     for (const ViewerKey& key : viewerKeys) {
         if (!isKey(key) || !key.byName) continue;
-        if (key.special) specialNames += std::string(specialNames.empty() ? "" : ", ") + key.name;
-        else characters += std::string(characters.empty() ? "" : " ") + keyName(key);
+        if (key.special)
+            specialNames += std::string(specialNames.empty() ? "" : ", ") + key.name;
+        else
+            characters += std::string(characters.empty() ? "" : " ") + keyName(key);
     }
     return "usage: universe-snapshot [STEP...] [--ticks N] [--size WxH] --out FILE.png [--calls FILE]\n"
            "       universe-snapshot [STEP...] [--ticks N] [--size WxH] --frames N [--force] --out -|NAME-%04d.png\n"
@@ -49,8 +52,9 @@ std::string snapshotUsage() {
 namespace {
 
 // Every option but --help takes a value.
-const std::string flagsWithValue[] = {"--out",  "--gallery", "--size",  "--ticks", "--frames", "--screen",
-                                      "--keys", "--special", "--axes",  "--light", "--stars", "--calls"};
+const std::string flagsWithValue[] = {"--out",    "--gallery", "--size",  "--ticks",
+                                      "--frames", "--screen",  "--keys",  "--special",
+                                      "--axes",   "--light",   "--stars", "--calls"};
 
 // Where --frames sends the frames: standard output, numbered files, or (one
 // frame only) the one file named; "" or what is wrong.
@@ -61,13 +65,15 @@ std::string readFramesOutput(SnapshotRequest& request) {
         if (!wrong.empty()) return "--out: " + quotedArgument(out) + " " + wrong;
         request.numbered = true;
     } else if (request.frames > 1 && out != "-") {
-        return "--frames: " + std::to_string(request.frames) + " frames go to --out - or to numbered files " +
+        return "--frames: " + std::to_string(request.frames) +
+               " frames go to --out - or to numbered files " +
                "(such as clip-%04d.png), not to one file " + quotedArgument(out);
     }
     const long drawn = playbackFrames(request.steps) + request.ticks;
     if (request.frames > drawn)
-        return "--frames: the run draws " + std::to_string(drawn) + " frame" + (drawn == 1 ? "" : "s") +
-               ", not " + std::to_string(request.frames) + " (--ticks adds frames)";
+        return "--frames: the run draws " + std::to_string(drawn) + " frame" +
+               (drawn == 1 ? "" : "s") + ", not " + std::to_string(request.frames) +
+               " (--ticks adds frames)";
     return "";
 }
 
@@ -103,7 +109,8 @@ std::string parseSnapshotArgs(const std::vector<std::string>& args, SnapshotRequ
             request.galleryDir = value;
         } else if (flag == "--size") {
             if (!parseSize(value, request.width, request.height))
-                return "--size: " + quotedArgument(value) + " is not WIDTHxHEIGHT with sides 1 to 8192";
+                return "--size: " + quotedArgument(value) +
+                       " is not WIDTHxHEIGHT with sides 1 to 8192";
         } else if (flag == "--ticks") {
             if (!parseCount(value, 0, 1000000, request.ticks))
                 return "--ticks: " + quotedArgument(value) + " is not a number from 0 to 1000000";
@@ -123,7 +130,8 @@ std::string parseSnapshotArgs(const std::vector<std::string>& args, SnapshotRequ
     if (request.help) return "";
     if (request.output.empty() == request.galleryDir.empty())
         return "give either --out FILE.png or --gallery DIR";
-    if (!request.galleryDir.empty() && (!request.steps.empty() || request.ticks != 0 || framesGiven))
+    if (!request.galleryDir.empty() &&
+        (!request.steps.empty() || request.ticks != 0 || framesGiven))
         return "--gallery: takes no steps, no --ticks and no --frames (each picture has its own)";
     if (!request.calls.empty() && !request.galleryDir.empty())
         return "--calls: lists one frame's calls, not a gallery's";

@@ -13,9 +13,9 @@ struct SnapshotRequest {
     int height = 600;
     long ticks = 0;
     std::vector<Step> steps;
-    long frames = 1;         // --frames: how many of the last frames are written
-    std::string output;      // --out: a file, or "-" for standard output
-    bool numbered = false;   // with --frames, --out held a pattern: the frames go to `files`
+    long frames = 1;        // --frames: how many of the last frames are written
+    std::string output;     // --out: a file, or "-" for standard output
+    bool numbered = false;  // with --frames, --out held a pattern: the frames go to `files`
     NumberedFiles files;
     std::string calls;       // --calls: the last frame's calls as text, a file or "-"
     bool force = false;      // --force: numbered files past the clip's last may exist

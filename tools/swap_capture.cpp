@@ -18,7 +18,8 @@ void readBackBuffer(RgbImage& image) {
     std::vector<unsigned char> bottomUp(rowBytes * height);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(viewport[0], viewport[1], width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    glReadPixels(viewport[0], viewport[1], width, height, GL_RGB, GL_UNSIGNED_BYTE,
+                 bottomUp.data());
     image.width = width;
     image.height = height;
     image.pixels.resize(bottomUp.size());

@@ -16,8 +16,8 @@ RgbImage readWindowImage(Display* display, Window window) {
     RgbImage picture;
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(display, window, &attributes)) return picture;
-    XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height,
-                              AllPlanes, ZPixmap);
+    XImage* image =
+        XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
     if (!image) return picture;
     picture.width = attributes.width;
     picture.height = attributes.height;

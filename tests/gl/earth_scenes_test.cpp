@@ -41,7 +41,7 @@ std::string colourName(const std::array<float, 4>& c) {
 // astronaut's head, the tail balls of the Moon's and the Earth's rockets,
 // and the first ball (the only one of 100 slices) of the green, red and
 // blue satellites.
-const char* const markerNames[] = {"Moon",    "head", "Moon's rocket", "Earth's rocket",
+const char* const markerNames[] = {"Moon",  "head", "Moon's rocket", "Earth's rocket",
                                    "green", "red",  "blue"};
 using Markers = std::array<Mat4, 7>;
 
@@ -83,10 +83,10 @@ Markers expectedMarkers(bool manual, unsigned follow) {
     const AppState& st = appState;
     const double s = st.spinAngle;
     const Mat4 earth = rotate(s, 0, 0, 10);
-    const Mat4 motion = chain(
-        rotate(st.manualAngle, st.starAxis == 'a', st.starAxis == 'b', st.starAxis == 'c'),
-        translate(st.manualOffsetX, st.manualOffsetY, st.manualOffsetZ),
-        xform::scale(st.manualScaleX, st.manualScaleY, st.manualScaleZ));
+    const Mat4 motion =
+        chain(rotate(st.manualAngle, st.starAxis == 'a', st.starAxis == 'b', st.starAxis == 'c'),
+              translate(st.manualOffsetX, st.manualOffsetY, st.manualOffsetZ),
+              xform::scale(st.manualScaleX, st.manualScaleY, st.manualScaleZ));
     // Per object: where its chain starts, its offsets, its added angle.
     struct Setting {
         Mat4 start;
@@ -96,7 +96,7 @@ Markers expectedMarkers(bool manual, unsigned follow) {
     auto setting = [&](unsigned bit) {
         if (manual && (follow & bit))
             return Setting{chain(earth, motion), st.manualOffsetX, st.manualOffsetY,
-                           st.manualOffsetZ, st.manualAngle, true};
+                           st.manualOffsetZ,     st.manualAngle,   true};
         if (manual) return Setting{earth, 0, 0, 0, 0, false};
         return Setting{earth, st.manualOffsetX, st.manualOffsetY, st.manualOffsetZ, 0, false};
     };
@@ -108,7 +108,8 @@ Markers expectedMarkers(bool manual, unsigned follow) {
     const Mat4 moon = chain(m.start, rotate(s * 5 + m.a, 0, 0, 1),
                             translate(1550 + m.ox, 1550 + m.oy, m.oz + 205));
     const Mat4 astronaut = chain(moon, translate(5 + m.ox, 5 + m.oy, m.oz + 155));
-    return {moon, chain(astronaut, translate(0, 0, 280)),
+    return {moon,
+            chain(astronaut, translate(0, 0, 280)),
             chain(astronaut, rotate(s + m.a, 0, 0, 1), translate(650 + m.ox, 650 + m.oy, m.oz),
                   rocketTail),
             chain(r.start, rotate(r.follows ? -s * 6 - r.a : -s * 10, 0, 1, 0),
@@ -241,8 +242,8 @@ TEST_F(EarthScenesTest, ManualMotionRunsOncePerFollowingObjectInTheFixedOrder) {
     std::vector<std::string> order;
     for (size_t i = 0; i < drawLog().size(); ++i)
         if (drawLog()[i].kind == "applyManualMotion") order.push_back(objectAfter(i));
-    EXPECT_EQ(order, (std::vector<std::string>{"Moon group", "Earth's rocket", "green", "red",
-                                               "blue"}));
+    EXPECT_EQ(order,
+              (std::vector<std::string>{"Moon group", "Earth's rocket", "green", "red", "blue"}));
 
     // Each call takes one stride step, so the astronaut's arms (the first two
     // solid cubes) swap pose from frame to frame exactly when an odd number

@@ -30,25 +30,26 @@ const char* const screenNames[7] = {"Universe auto", "Universe manual", "Earth a
                                     "Earth manual",  "matrix Universe", "intro",
                                     "farewell"};
 
-bool AppState::* const screenFlags[7] = {
+bool AppState::*const screenFlags[7] = {
     &AppState::showUniverseAuto, &AppState::showUniverseManual, &AppState::showEarthAuto,
     &AppState::showEarthManual,  &AppState::showMatrixUniverse, &AppState::showIntro,
     &AppState::showFarewell};
 
 // Every value the four menu tables carry, and values next to and far from
 // them; each handler gets all of them, so most are foreign to it.
-const int menuValues[] = {0,  1,  2,  3,  4,  5,  6,  11, 12, 13, 14, 15, 16, 17, 18,
-                          19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 41, 42,
-                          43, 44, 45, 46, 70, 71, 72, 73, 74, 75, 76, -1, 7,  10, 32,
-                          40, 47, 69, 77, 255, 256, 1000, INT_MIN, INT_MAX};
+const int menuValues[] = {0,  1,  2,  3,  4,  5,  6,  11,  12,  13,   14,      15,     16, 17,
+                          18, 19, 20, 21, 22, 23, 24, 25,  26,  27,   28,      29,     30, 31,
+                          41, 42, 43, 44, 45, 46, 70, 71,  72,  73,   74,      75,     76, -1,
+                          7,  10, 32, 40, 47, 69, 77, 255, 256, 1000, INT_MIN, INT_MAX};
 
 // Window sizes GLUT could hand over, the edge ones included.
-const int reshapeSizes[][2] = {{800, 600}, {1, 1},    {4096, 4096}, {640, 0},
-                               {0, 480},   {0, 0},    {1, 4096},    {4096, 1},
+const int reshapeSizes[][2] = {{800, 600},  {1, 1},     {4096, 4096}, {640, 0},
+                               {0, 480},    {0, 0},     {1, 4096},    {4096, 1},
                                {1024, 512}, {37, 1999}, {1920, 1200}, {2, 3}};
 
 unsigned long stormSeed() {
-    if (const char* fixed = std::getenv("UNIVERSE_STORM_SEED")) return std::strtoul(fixed, nullptr, 10);
+    if (const char* fixed = std::getenv("UNIVERSE_STORM_SEED"))
+        return std::strtoul(fixed, nullptr, 10);
     return std::random_device{}();
 }
 
@@ -71,14 +72,19 @@ bool finite(const Mat4& m) {
 // The state values that feed the camera, the projection and the drawing.
 std::string nonFiniteState() {
     const AppState& s = appState;
-    const std::pair<const char*, double> values[] = {
-        {"eyeX", s.eyeX},           {"eyeY", s.eyeY},
-        {"eyeZ", s.eyeZ},           {"centerX", s.centerX},
-        {"centerY", s.centerY},     {"centerZ", s.centerZ},
-        {"fovY", s.fovY},           {"aspectRatio", s.aspectRatio},
-        {"spinAngle", s.spinAngle}, {"matrixAngle", s.matrixAngle},
-        {"manualAngle", s.manualAngle}, {"manualOffsetZ", s.manualOffsetZ},
-        {"manualScaleX", s.manualScaleX}};
+    const std::pair<const char*, double> values[] = {{"eyeX", s.eyeX},
+                                                     {"eyeY", s.eyeY},
+                                                     {"eyeZ", s.eyeZ},
+                                                     {"centerX", s.centerX},
+                                                     {"centerY", s.centerY},
+                                                     {"centerZ", s.centerZ},
+                                                     {"fovY", s.fovY},
+                                                     {"aspectRatio", s.aspectRatio},
+                                                     {"spinAngle", s.spinAngle},
+                                                     {"matrixAngle", s.matrixAngle},
+                                                     {"manualAngle", s.manualAngle},
+                                                     {"manualOffsetZ", s.manualOffsetZ},
+                                                     {"manualScaleX", s.manualScaleX}};
     std::string bad;
     for (const auto& [name, value] : values)
         if (!std::isfinite(value)) bad += std::string(name) + " ";
@@ -191,8 +197,8 @@ class EventStorm : public GlTest {};
 
 TEST_F(EventStorm, EveryScreenStaysSoundUnderRandomEvents) {
     const unsigned long seed = stormSeed();
-    SCOPED_TRACE("storm seed " + std::to_string(seed) + " (replay: UNIVERSE_STORM_SEED=" +
-                 std::to_string(seed) + ")");
+    SCOPED_TRACE("storm seed " + std::to_string(seed) +
+                 " (replay: UNIVERSE_STORM_SEED=" + std::to_string(seed) + ")");
     Storm storm(seed);
 
     // Most frames only record the drawing calls (the spheres, cones, cubes

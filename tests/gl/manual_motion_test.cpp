@@ -43,7 +43,7 @@ TEST_F(ManualMotion, ActsOnlyInTheManualScenesAndStepsTheStrideInTheEarthOne) {
     const struct {
         bool AppState::*flag;
         bool moves;
-    } scenes[] = {{&AppState::showUniverseAuto, false}, {&AppState::showEarthAuto, false},
+    } scenes[] = {{&AppState::showUniverseAuto, false},   {&AppState::showEarthAuto, false},
                   {&AppState::showMatrixUniverse, false}, {&AppState::showIntro, false},
                   {&AppState::showFarewell, false},       {&AppState::showUniverseManual, true}};
     for (const auto& scene : scenes) {

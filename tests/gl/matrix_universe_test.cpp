@@ -102,8 +102,8 @@ TEST_F(MatrixUniverseTest, RingIsAThinDiscAboutTheFirstPlanetAndItsMatricesCance
     // the one the first turn left: taking the second planet's 2500 out and
     // its turn a off its matrix gives the first planet's less its 2000 out.
     const Mat4 afterFirstTurn = chain(planet, translate(0, -2000, 0));
-    const Mat4 afterUndo = chain(matrixOf("glutSolidSphere", 180), translate(0, -2500, 0),
-                                 xform::rotateZRadians(-a));
+    const Mat4 afterUndo =
+        chain(matrixOf("glutSolidSphere", 180), translate(0, -2500, 0), xform::rotateZRadians(-a));
     for (int i = 0; i < 16; ++i)
         EXPECT_NEAR(afterUndo[i], afterFirstTurn[i], i >= 12 ? 5e-3 : 1e-5) << "element " << i;
 }

@@ -185,8 +185,11 @@ TEST_F(Models, AstronautArmsSwingAboutTheFeetAndNothingElseMoves) {
             double radius;
             Point centre;
             double halfZ;
-        } fixed[] = {{50, {0, 0, 280}, 50},   {5, {5, -55, 210}, 17.5}, {5, {5, 50, 210}, 17.5},
-                     {50, {30, 20, 30}, 25}, {50, {30, -20, 30}, 25}};
+        } fixed[] = {{50, {0, 0, 280}, 50},
+                     {5, {5, -55, 210}, 17.5},
+                     {5, {5, 50, 210}, 17.5},
+                     {50, {30, 20, 30}, 25},
+                     {50, {30, -20, 30}, 25}};
         for (int i = 0; i < 5; ++i) {
             expectCall(balls[i], {fixed[i].radius, 200, 200},
                        i == 0 ? std::array<float, 3>{0.3f, 0.6f, 0.9f} : white);

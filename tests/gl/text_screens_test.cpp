@@ -15,7 +15,8 @@ const Vec3 introEye = {1500, 1500, 500};
 const Vec3 introCentre = {0, 0, 2};
 
 // Where the intro camera puts a world point.
-std::array<double, 2> projectFrom(const Vec3& eye, const Vec3& centre, double x, double y, double z) {
+std::array<double, 2> projectFrom(const Vec3& eye, const Vec3& centre, double x, double y,
+                                  double z) {
     return projectByHand(eye, centre, {x, y, z});
 }
 
@@ -28,7 +29,8 @@ int bluePixelsRightOf(const WindowPicture& picture, const std::array<double, 2>&
     int count = 0;
     for (int dx = 0; dx < width; ++dx)
         for (int dy = -4; dy < 20; ++dy) {
-            const auto p = picture.at(static_cast<int>(start[0]) + dx, static_cast<int>(start[1]) + dy);
+            const auto p =
+                picture.at(static_cast<int>(start[0]) + dx, static_cast<int>(start[1]) + dy);
             if (p[2] > 80 && p[0] < 30 && p[1] < 30) ++count;
         }
     return count;
@@ -52,7 +54,8 @@ const ExpectedLine introText[] = {
     {750, 50, 100, 24, "  Terra , Lua , Foguetao e Homem - Automatico  "},
     {750, 50, 0, 24, "  Terra , Lua , Foguetao e Homem - Manual "},
     {750, 50, -100, 24, "  Universo com matrizes - Automatico "},
-    {1100, 0, -300, 18, " Clique no botao esquerdo do rato, e leia com atencao as instrucoes.... boa viagem "},
+    {1100, 0, -300, 18,
+     " Clique no botao esquerdo do rato, e leia com atencao as instrucoes.... boa viagem "},
 };
 
 const ExpectedLine farewellText[] = {
@@ -75,7 +78,8 @@ void expectTextLines(const ExpectedLine (&expected)[N]) {
     for (int i = 0; i < N; ++i) {
         const ExpectedLine& e = expected[i];
         EXPECT_EQ(lines[i].at, (std::array<float, 3>{e.x, e.y, e.z})) << "line " << i + 1;
-        EXPECT_EQ(lines[i].font, e.font == 24 ? GLUT_BITMAP_TIMES_ROMAN_24 : GLUT_BITMAP_HELVETICA_18)
+        EXPECT_EQ(lines[i].font,
+                  e.font == 24 ? GLUT_BITMAP_TIMES_ROMAN_24 : GLUT_BITMAP_HELVETICA_18)
             << "line " << i + 1;
         if (e.text) {
             EXPECT_EQ(lines[i].text, e.text) << "line " << i + 1;

@@ -19,11 +19,30 @@ namespace {
 
 // The solid balls of one frame in drawing order, and their radii.
 enum Ball {
-    Sun, Planet1, Planet2, Earth, Moon, EarthRocket, Satellite1, Satellite2 = 10,
-    Satellite3 = 14, Planet3 = 18, Planet3Rocket, FreeSatellite, Planet4 = 24,
-    RingedPlanet, Ring, RingMoon1, RingMoon2, RingMoon3, Planet5, Planet6, Planet7, BallCount
+    Sun,
+    Planet1,
+    Planet2,
+    Earth,
+    Moon,
+    EarthRocket,
+    Satellite1,
+    Satellite2 = 10,
+    Satellite3 = 14,
+    Planet3 = 18,
+    Planet3Rocket,
+    FreeSatellite,
+    Planet4 = 24,
+    RingedPlanet,
+    Ring,
+    RingMoon1,
+    RingMoon2,
+    RingMoon3,
+    Planet5,
+    Planet6,
+    Planet7,
+    BallCount
 };
-const double radii[BallCount] = {590, 60, 75, 90, 20, 180, 100, 100, 100, 100, 100,
+const double radii[BallCount] = {590, 60,  75,  90,  20,  180, 100, 100, 100, 100, 100,
                                  100, 100, 100, 100, 100, 100, 100, 130, 180, 100, 100,
                                  100, 100, 190, 180, 190, 20,  20,  20,  120, 120, 50};
 
@@ -73,10 +92,10 @@ TEST_F(UniverseScenes, BodiesSitOnTheirOrbitsAtTheSpinAngle) {
     const struct {
         Ball ball;
         double phase, rate, distance;
-    } bodies[] = {{Planet1, -90, 3, 700},      {Planet2, 45, 5, 900},
-                  {Earth, 45, 4, 1100},        {Planet3, -80, 3, 1400},
-                  {Planet4, -40, 2, 2000},     {RingedPlanet, 160, 1.7, 2800},
-                  {Planet5, -150, 1.2, 3500},  {Planet6, 30, 0.9, 3900},
+    } bodies[] = {{Planet1, -90, 3, 700},     {Planet2, 45, 5, 900},
+                  {Earth, 45, 4, 1100},       {Planet3, -80, 3, 1400},
+                  {Planet4, -40, 2, 2000},    {RingedPlanet, 160, 1.7, 2800},
+                  {Planet5, -150, 1.2, 3500}, {Planet6, 30, 0.9, 3900},
                   {Planet7, 80, 0.5, 4200}};
     for (float spin : {0.0f, 10.0f}) {
         SCOPED_TRACE("spin " + std::to_string(spin));
@@ -87,9 +106,9 @@ TEST_F(UniverseScenes, BodiesSitOnTheirOrbitsAtTheSpinAngle) {
             expectPointNear(at[b.ball], orbit(b.phase + b.rate * spin, b.distance), tol);
         // The third planet's rocket circles it about z at eight times the
         // spin; its tail ball sits 3 further out in x (scaled 0.1).
-        const Mat4 rocketFrame = xform::chain(xform::rotate(-80 + 3 * spin, 0, 0, 1),
-                                              xform::translate(1400, 0, 0),
-                                              xform::rotate(8 * spin, 0, 0, 1));
+        const Mat4 rocketFrame =
+            xform::chain(xform::rotate(-80 + 3 * spin, 0, 0, 1), xform::translate(1400, 0, 0),
+                         xform::rotate(8 * spin, 0, 0, 1));
         expectPointNear(at[Planet3Rocket], transformPoint(rocketFrame, 203, 200, 0), tol);
     }
     appState.spinAngle = 0;
@@ -120,14 +139,22 @@ TEST_F(UniverseScenes, BodiesSitOnTheirOrbitsAtTheSpinAngle) {
     const struct {
         Ball ball;
         float r, g, b;
-    } colours[] = {{Sun, 1, 0, 0},                 {Earth, 0, 0, 0},
-                   {Moon, 1, 1, 1},                 {RingMoon1, 1, 1, 1},
-                   {Planet1, 0, 0, 0.5f},          {Planet2, 1, 0, 1},
-                   {Planet3, 1, 0.2f, 0.3f},        {Planet4, 0.78f, 0.67f, 0.43f},
-                   {Planet5, 0.4f, 0.75f, 0.25f},   {Planet6, 0, 0.65f, 0.4f},
-                   {Planet7, 1, 0.75f, 0.5f},       {RingedPlanet, 1, 0, 0},
-                   {Ring, 1, 1, 1},                 {FreeSatellite, 1, 0, 0},
-                   {Satellite1, 1, 0, 0},           {Satellite2, 1, 69, 0},
+    } colours[] = {{Sun, 1, 0, 0},
+                   {Earth, 0, 0, 0},
+                   {Moon, 1, 1, 1},
+                   {RingMoon1, 1, 1, 1},
+                   {Planet1, 0, 0, 0.5f},
+                   {Planet2, 1, 0, 1},
+                   {Planet3, 1, 0.2f, 0.3f},
+                   {Planet4, 0.78f, 0.67f, 0.43f},
+                   {Planet5, 0.4f, 0.75f, 0.25f},
+                   {Planet6, 0, 0.65f, 0.4f},
+                   {Planet7, 1, 0.75f, 0.5f},
+                   {RingedPlanet, 1, 0, 0},
+                   {Ring, 1, 1, 1},
+                   {FreeSatellite, 1, 0, 0},
+                   {Satellite1, 1, 0, 0},
+                   {Satellite2, 1, 69, 0},
                    {Satellite3, 1, 69, 0}};
     startDrawLog(DrawMode::RecordOnly);
     drawFrame();
@@ -245,7 +272,7 @@ TEST_F(UniverseScenes, RenderedFramesShowTheBodiesWhereTheyProject) {
             red += rgb[1] == 0;
         }
     EXPECT_GT(red, 0);
-    EXPECT_EQ(pixelAt(orbit(45, 900)), magenta);  // the second planet
+    EXPECT_EQ(pixelAt(orbit(45, 900)), magenta);    // the second planet
     const auto green = pixelAt(orbit(-150, 3500));  // the fifth, (0.4, 0.75, 0.25)
     EXPECT_NEAR(green[0], 102, 1);
     EXPECT_NEAR(green[1], 191, 1);

@@ -26,7 +26,8 @@ TEST(Farewell, ShowsItsPictureIgnoresInputForTenSecondsThenExitsWithZero) {
     ASSERT_TRUE(viewer.waitForPicture([&](const WindowImage& image) {
         return textLineStartsAt(image, line3, 6) && textLineStartsAt(image, line10, 5) &&
                noTextAt(image, introLast);
-    })) << textLineStartsAt(viewer.last, line3, 6) << "; " << textLineStartsAt(viewer.last, line10, 5);
+    })) << textLineStartsAt(viewer.last, line3, 6)
+        << "; " << textLineStartsAt(viewer.last, line10, 5);
     const Clock::time_point seen = Clock::now();
     const WindowImage farewell = viewer.last;
 
@@ -61,5 +62,6 @@ TEST(Farewell, ShowsItsPictureIgnoresInputForTenSecondsThenExitsWithZero) {
     EXPECT_LE(ended - seen, milliseconds(10000 + 6000));
     EXPECT_EQ(viewer.program.termSignal(), 0);
     EXPECT_EQ(viewer.program.exitStatus(), 0);
-    EXPECT_TRUE(waitUntil([&] { return viewer.x.findWindows(viewerTitle).empty(); }, pictureTimeout));
+    EXPECT_TRUE(
+        waitUntil([&] { return viewer.x.findWindows(viewerTitle).empty(); }, pictureTimeout));
 }

@@ -16,7 +16,7 @@ namespace {
 // zoom steps of 25 degrees; every move uses the unit view vector of the
 // position before the key.
 struct CameraModel {
-    ViewCamera view;  // the projection in force in the window
+    ViewCamera view;   // the projection in force in the window
     double fovY = 50;  // the zoom, shown from the next reshape
 
     void press(unsigned long key) {
@@ -122,10 +122,11 @@ protected:
         const double a = phase * std::acos(-1.0) / 180;
         const auto at = manual.place(distance * std::cos(a), distance * std::sin(a), 0);
         const WindowPoint p = projectPoint(camera.view, at[0], at[1], at[2]);
-        return patchCovers(
-            patchNear(image, p.x, p.y, 10,
-                      [&](const Rgb& c) { return near(c, colour.r, colour.g, colour.b); }),
-            projectedSphere(camera.view, at, radius * manual.scale));
+        return patchCovers(patchNear(image, p.x, p.y, 10,
+                                     [&](const Rgb& c) {
+                                         return near(c, colour.r, colour.g, colour.b);
+                                     }),
+                           projectedSphere(camera.view, at, radius * manual.scale));
     }
     // The fourth planet, tan (0.78, 0.67, 0.43), radius 190, 2000 out at -40
     // degrees; the fifth, green (0.4, 0.75, 0.25), radius 120, 3500 out at
@@ -140,8 +141,9 @@ protected:
     void expectInPlace(const std::string& step) {
         EXPECT_TRUE(viewer.waitForPicture([this](const WindowImage& image) {
             return sunInPlace(image) && earthInPlace(image) && tanPlanetInPlace(image);
-        })) << step << ": " << sunInPlace(viewer.last) << "; " << earthInPlace(viewer.last)
-            << "; " << tanPlanetInPlace(viewer.last);
+        })) << step
+            << ": " << sunInPlace(viewer.last) << "; " << earthInPlace(viewer.last) << "; "
+            << tanPlanetInPlace(viewer.last);
     }
 
     ViewerSession viewer;
@@ -151,9 +153,9 @@ protected:
 
 TEST_F(ManualUniverseKeys, CameraKeysMoveTheViewByTheirSteps) {
     expectInPlace("start");
-    const std::vector<std::pair<unsigned long, int>> moves = {
-        {XK_F1, 4}, {XK_F2, 4}, {XK_F3, 4}, {XK_F4, 4},  {XK_F5, 4},
-        {XK_F6, 4}, {XK_Up, 10}, {XK_Down, 10}};
+    const std::vector<std::pair<unsigned long, int>> moves = {{XK_F1, 4},  {XK_F2, 4},   {XK_F3, 4},
+                                                              {XK_F4, 4},  {XK_F5, 4},   {XK_F6, 4},
+                                                              {XK_Up, 10}, {XK_Down, 10}};
     for (const auto& [key, times] : moves) {
         press(std::vector<unsigned long>(times, key));
         expectInPlace("key " + std::to_string(key) + " x" + std::to_string(times));
@@ -174,12 +176,14 @@ TEST_F(ManualUniverseKeys, CameraKeysMoveTheViewByTheirSteps) {
     EXPECT_TRUE(viewer.waitForPicture([this](const WindowImage& image) {
         return countInRect(image, 0, 0, image.width, image.height, isSunColour) < 2000 &&
                greenPlanetInPlace(image);
-    })) << "Left: " << greenPlanetInPlace(viewer.last);
+    })) << "Left: "
+        << greenPlanetInPlace(viewer.last);
     for (const auto& [keys, step] : turned) {
         press(keys);
-        EXPECT_TRUE(viewer.waitForPicture(
-            [this](const WindowImage& image) { return bool(greenPlanetInPlace(image)); }))
-            << step << ": " << greenPlanetInPlace(viewer.last);
+        EXPECT_TRUE(viewer.waitForPicture([this](const WindowImage& image) {
+            return bool(greenPlanetInPlace(image));
+        })) << step
+            << ": " << greenPlanetInPlace(viewer.last);
     }
     press({XK_Down, XK_Down, XK_Down, XK_Down, XK_Down, XK_Down, XK_Right});
     expectInPlace("Down x6, Right");

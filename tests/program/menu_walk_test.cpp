@@ -95,7 +95,8 @@ bool isMenuText(const Rgb& c) { return c.r < 40 && c.g < 40 && c.b < 40; }
     found << std::fixed << std::setprecision(2) << "grey share of the quarters (TL, TR, BL, BR):";
     bool whole = true;
     for (int q = 0; q < 4; ++q) {
-        const int x0 = menu.x + (q % 2) * (menu.width / 2), y0 = menu.y + (q / 2) * (menu.height / 2);
+        const int x0 = menu.x + (q % 2) * (menu.width / 2),
+                  y0 = menu.y + (q / 2) * (menu.height / 2);
         const int x1 = q % 2 ? menu.x + menu.width : menu.x + menu.width / 2;
         const int y1 = q / 2 ? menu.y + menu.height : menu.y + menu.height / 2;
         const double share =
@@ -160,9 +161,8 @@ TEST_F(MenuWalk, EveryEntryShowsWhatItChose) {
     const WindowPoint zAxis = projectPoint(text, 0, 0, 800);
     ASSERT_TRUE(viewer.waitForPicture([&](const WindowImage& image) {
         return textLineStartsAt(image, introLine1, 6) &&
-               countInDisc(image, zAxis.x, zAxis.y, 4, [](const Rgb& c) {
-                   return c.b > 200 && c.r >= 30 && c.r == c.g;
-               }) > 0;
+               countInDisc(image, zAxis.x, zAxis.y, 4,
+                           [](const Rgb& c) { return c.b > 200 && c.r >= 30 && c.r == c.g; }) > 0;
     }));
     const WindowImage intro = viewer.last;
 
@@ -179,8 +179,8 @@ TEST_F(MenuWalk, EveryEntryShowsWhatItChose) {
     EXPECT_TRUE(viewer.waitForPicture([](const WindowImage& image) {
         const WindowPoint z = projectPoint(sceneCamera, 0, 0, 1500);
         return discShare(image, 0, 0, 0, 590, 0.8, [](const Rgb& c) { return c.r >= 200; }) > 0.9 &&
-               discShare(image, 0, 0, 0, 590, 0.95,
-                         [](const Rgb& c) { return !isSunColour(c); }) > 0.1 &&
+               discShare(image, 0, 0, 0, 590, 0.95, [](const Rgb& c) { return !isSunColour(c); }) >
+                   0.1 &&
                countInDisc(image, z.x, z.y, 4, [](const Rgb& c) { return c.b > c.r + 100; }) > 0;
     })) << "lit manual Universe";
 
@@ -206,13 +206,16 @@ TEST_F(MenuWalk, EveryEntryShowsWhatItChose) {
     // Steady stars: a star of the blinking field stays, and nothing moves
     // in the manual scene. Blinking stars: the same star goes and comes.
     choose({menu::Options, menu::StarsSteady});
-    EXPECT_TRUE(viewer.waitForPicture([](const WindowImage& image) { return starPixels(image) >= 5; }));
+    EXPECT_TRUE(
+        viewer.waitForPicture([](const WindowImage& image) { return starPixels(image) >= 5; }));
     EXPECT_TRUE(staysStill()) << "the manual Universe with steady stars changed";
     choose({menu::Options, menu::StarsBlinking});
-    EXPECT_TRUE(viewer.waitForPicture([](const WindowImage& image) { return starPixels(image) == 0; }))
-        << "the star did not blink off";
-    EXPECT_TRUE(viewer.waitForPicture([](const WindowImage& image) { return starPixels(image) >= 5; }))
-        << "the star did not blink on";
+    EXPECT_TRUE(viewer.waitForPicture([](const WindowImage& image) {
+        return starPixels(image) == 0;
+    })) << "the star did not blink off";
+    EXPECT_TRUE(viewer.waitForPicture([](const WindowImage& image) {
+        return starPixels(image) >= 5;
+    })) << "the star did not blink on";
     choose({menu::Options, menu::StarsSteady});
 
     // Universo Automático: the sun at the origin, the outer planets' own
@@ -220,7 +223,8 @@ TEST_F(MenuWalk, EveryEntryShowsWhatItChose) {
     choose({menu::Scenes, menu::UniverseAuto});
     EXPECT_TRUE(viewer.waitForPicture([](const WindowImage& image) {
         return sunAtOrigin(image, 3) && universePlanetColoursSeen(image) >= 2;
-    })) << sunAtOrigin(viewer.last, 3) << ", " << universePlanetColoursSeen(viewer.last);
+    })) << sunAtOrigin(viewer.last, 3)
+        << ", " << universePlanetColoursSeen(viewer.last);
     EXPECT_TRUE(animates());
 
     // Terra, Lua, Foguetão e Homem - Automático: the Earth, radius 1200 at
@@ -253,7 +257,8 @@ TEST_F(MenuWalk, EveryEntryShowsWhatItChose) {
     // Com luz: shading again.
     choose({menu::Options, menu::LightOn});
     EXPECT_TRUE(viewer.waitForPicture([](const WindowImage& image) {
-        return discShare(image, 0, 0, 0, 590, 0.95, [](const Rgb& c) { return !isSunColour(c); }) > 0.1;
+        return discShare(image, 0, 0, 0, 590, 0.95, [](const Rgb& c) { return !isSunColour(c); }) >
+               0.1;
     })) << "light not back";
 
     // Menu Principal: the intro again, exactly as at start-up.
@@ -261,9 +266,11 @@ TEST_F(MenuWalk, EveryEntryShowsWhatItChose) {
     EXPECT_TRUE(viewer.waitForPicture([&](const WindowImage& image) { return image == intro; }));
 
     // The instruction pages only redraw: the intro stays as it is.
-    for (const std::vector<int>& path :
-         {std::vector<int>{menu::GeneralHelp, 0}, {menu::GeneralHelp, 15},
-          {menu::ManualHelp, 0}, {menu::ManualHelp, 6}, {menu::ManualHelp, 12}}) {
+    for (const std::vector<int>& path : {std::vector<int>{menu::GeneralHelp, 0},
+                                         {menu::GeneralHelp, 15},
+                                         {menu::ManualHelp, 0},
+                                         {menu::ManualHelp, 6},
+                                         {menu::ManualHelp, 12}}) {
         choose(path);
         EXPECT_TRUE(viewer.waitForPicture([&](const WindowImage& image) { return image == intro; }))
             << "after instruction entry " << path[1];
@@ -287,7 +294,8 @@ TEST_F(MenuWalk, EachMenuIsWholeWithoutPointerMotion) {
         ASSERT_TRUE(opened) << name << " did not open";
         const ScreenRect menu = seen.back();
         ::testing::AssertionResult whole = ::testing::AssertionFailure();
-        waitUntil([&] { return bool(whole = drawnWhole(x.captureScreen(), menu, entries)); }, pictureTimeout);
+        waitUntil([&] { return bool(whole = drawnWhole(x.captureScreen(), menu, entries)); },
+                  pictureTimeout);
         RecordProperty(name, whole.message());
         EXPECT_TRUE(whole) << name << " (" << menu.width << " x " << menu.height << ")";
     };

@@ -146,8 +146,8 @@ std::string describe(const Patch& patch) {
 ::testing::AssertionResult patchCovers(const Patch& patch, const PixelBox& box, double tolerance) {
     // Pixel i is covered when its centre i + 0.5 is inside the outline.
     if (patch.found && std::fabs(patch.x0 - box.x0) <= tolerance &&
-        std::fabs(patch.x1 + 1 - box.x1) <= tolerance && std::fabs(patch.y0 - box.y0) <= tolerance &&
-        std::fabs(patch.y1 + 1 - box.y1) <= tolerance)
+        std::fabs(patch.x1 + 1 - box.x1) <= tolerance &&
+        std::fabs(patch.y0 - box.y0) <= tolerance && std::fabs(patch.y1 + 1 - box.y1) <= tolerance)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << describe(patch) << ", expected x " << box.x0 << ".."
                                          << box.x1 << " y " << box.y0 << ".." << box.y1;

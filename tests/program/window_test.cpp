@@ -18,13 +18,16 @@ TEST(ViewerWindow, OpensWithItsTitleSizeAndPlaceOnTheIntroScreen) {
     // two blanks after "Universo -", one at the end, ç = 0xE7, ã = 0xE3.
     const std::string title = viewer.x.titleBytes(viewer.window);
     EXPECT_EQ(title.size(), 58u);
-    EXPECT_EQ(title, std::string("Visualiza\xE7\xE3o Computacional - Universo -  Representa\xE7\xE3o 3D "));
+    EXPECT_EQ(title, std::string(
+                         "Visualiza\xE7\xE3o Computacional - Universo -  Representa\xE7\xE3o 3D "));
     // The same text in UTF-8 for today's taskbars, the class that ties the
     // window to its desktop entry, and an icon.
-    const std::string utf8Title = "Visualiza\xC3\xA7\xC3\xA3o Computacional - Universo -  Representa\xC3\xA7\xC3\xA3o 3D ";
+    const std::string utf8Title =
+        "Visualiza\xC3\xA7\xC3\xA3o Computacional - Universo -  Representa\xC3\xA7\xC3\xA3o 3D ";
     EXPECT_EQ(viewer.x.propertyBytes(viewer.window, "_NET_WM_NAME"), utf8Title);
     EXPECT_EQ(viewer.x.propertyBytes(viewer.window, "_NET_WM_ICON_NAME"), utf8Title);
-    EXPECT_EQ(viewer.x.propertyBytes(viewer.window, "WM_CLASS"), std::string("universe\0Universo3D\0", 20));
+    EXPECT_EQ(viewer.x.propertyBytes(viewer.window, "WM_CLASS"),
+              std::string("universe\0Universo3D\0", 20));
     EXPECT_FALSE(viewer.x.propertyBytes(viewer.window, "_NET_WM_ICON").empty());
 
     const ScreenRect r = viewer.rect();
@@ -41,12 +44,10 @@ TEST(ViewerWindow, OpensWithItsTitleSizeAndPlaceOnTheIntroScreen) {
     const WindowPoint line2 = projectPoint(camera, -150, 150, 600);
     const WindowPoint line9 = projectPoint(camera, 1100, 0, -300);
     EXPECT_TRUE(viewer.waitForPicture([&](const WindowImage& image) {
-        return textLineStartsAt(image, line1, 6) &&
-               textLineStartsAt(image, line2, 12) &&
+        return textLineStartsAt(image, line1, 6) && textLineStartsAt(image, line2, 12) &&
                textLineStartsAt(image, line9, 5);
     })) << textLineStartsAt(viewer.last, line1, 6)
-        << textLineStartsAt(viewer.last, line2, 12)
-        << textLineStartsAt(viewer.last, line9, 5);
+        << textLineStartsAt(viewer.last, line2, 12) << textLineStartsAt(viewer.last, line9, 5);
 
     // The axes are on and lit: the z axis rises from the origin, blue.
     const WindowPoint zAxis = projectPoint(camera, 0, 0, 800);
@@ -65,10 +66,13 @@ TEST(ViewerWindow, StartsInTheSceneNamedOnTheCommandLine) {
     ASSERT_EQ(viewer.start({"--scene", "earth-auto", "--fullscreen"}), "");
     const WindowImage screen = viewer.x.captureScreen();
     ScreenRect filled{};
-    EXPECT_TRUE(waitUntil([&] {
-        filled = viewer.rect();
-        return filled == ScreenRect{0, 0, screen.width, screen.height};
-    }, pictureTimeout)) << filled.x << "," << filled.y << " " << filled.width << "x" << filled.height;
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            filled = viewer.rect();
+            return filled == ScreenRect{0, 0, screen.width, screen.height};
+        },
+        pictureTimeout))
+        << filled.x << "," << filled.y << " " << filled.width << "x" << filled.height;
 
     ViewCamera camera;
     camera.width = filled.width;
@@ -85,12 +89,14 @@ TEST(ViewerWindow, StartsInTheSceneNamedOnTheCommandLine) {
     EXPECT_TRUE(viewer.waitForPicture([&](const WindowImage& image) {
         introSeen = introSeen || textLineStartsAt(image, introLine, 6);
         const double r = 0.8 * radius;
-        const double all = countInDisc(image, origin.x, origin.y, r, [](const Rgb&) { return true; });
+        const double all =
+            countInDisc(image, origin.x, origin.y, r, [](const Rgb&) { return true; });
         blueShare = countInDisc(image, origin.x, origin.y, r, blue) / all;
         warmShare = countInDisc(image, origin.x, origin.y, r, warm) / all;
         // One-pixel wire lines cover less of the disc on a full screen
         // (about a quarter at 1920 x 1200, a third at 800 x 600).
         return blueShare > 0.15 && warmShare < 0.02;
-    })) << "Earth's disc: " << blueShare << " blue, " << warmShare << " red or yellow";
+    })) << "Earth's disc: "
+        << blueShare << " blue, " << warmShare << " red or yellow";
     EXPECT_FALSE(introSeen);
 }

@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
     // Keys that change what the manual scenes draw: follow flags, modes,
     // steps, star axes, camera moves.
     static const unsigned char keys[] = "asdfgertxyz+-+";
-    static const int specials[] = {GLUT_KEY_F1, GLUT_KEY_F3, GLUT_KEY_UP, GLUT_KEY_LEFT,
+    static const int specials[] = {GLUT_KEY_F1,   GLUT_KEY_F3,    GLUT_KEY_UP, GLUT_KEY_LEFT,
                                    GLUT_KEY_DOWN, GLUT_KEY_RIGHT, GLUT_KEY_F4, GLUT_KEY_F2};
     int errors = 0, drawn = 0;
     for (int screen = 0; screen < 7; ++screen) {

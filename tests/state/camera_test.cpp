@@ -67,7 +67,9 @@ TEST(CameraKeys, MovesFromTheResetCamera) {
     EXPECT_EQ(after({GLUT_KEY_F7, GLUT_KEY_F7, GLUT_KEY_F8}).fovY, 50.0);
     EXPECT_EQ(after({GLUT_KEY_F8}).fovY, 75.0);
     EXPECT_EQ(after({GLUT_KEY_F8, GLUT_KEY_F8, GLUT_KEY_F8, GLUT_KEY_F8, GLUT_KEY_F8}).fovY, 175.0);
-    EXPECT_EQ(after({GLUT_KEY_F8, GLUT_KEY_F8, GLUT_KEY_F8, GLUT_KEY_F8, GLUT_KEY_F8, GLUT_KEY_F7}).fovY, 150.0);
+    EXPECT_EQ(
+        after({GLUT_KEY_F8, GLUT_KEY_F8, GLUT_KEY_F8, GLUT_KEY_F8, GLUT_KEY_F8, GLUT_KEY_F7}).fovY,
+        150.0);
 }
 
 TEST(CameraKeys, SevenTurnsEachWayReturnInEveryOrder) {
@@ -91,9 +93,22 @@ TEST(CameraKeys, SevenTurnsEachWayReturnInEveryOrder) {
 }
 
 TEST(CameraKeys, OtherCodesChangeNothing) {
-    const int codes[] = {GLUT_KEY_F9,  GLUT_KEY_F10,      GLUT_KEY_F11,       GLUT_KEY_F12,
-                         GLUT_KEY_PAGE_UP, GLUT_KEY_PAGE_DOWN, GLUT_KEY_HOME, GLUT_KEY_END,
-                         GLUT_KEY_INSERT, 0, 13, 99, 109, 112, 255, -1};
+    const int codes[] = {GLUT_KEY_F9,
+                         GLUT_KEY_F10,
+                         GLUT_KEY_F11,
+                         GLUT_KEY_F12,
+                         GLUT_KEY_PAGE_UP,
+                         GLUT_KEY_PAGE_DOWN,
+                         GLUT_KEY_HOME,
+                         GLUT_KEY_END,
+                         GLUT_KEY_INSERT,
+                         0,
+                         13,
+                         99,
+                         109,
+                         112,
+                         255,
+                         -1};
     for (const AppState& start : {resetCamera(), after({GLUT_KEY_LEFT, GLUT_KEY_F6})}) {
         for (int code : codes) {
             AppState s = start;

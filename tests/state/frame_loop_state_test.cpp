@@ -49,8 +49,9 @@ AppState scrambledState() {
 // The fields a view reset restores equal `start`'s.
 void expectSameView(const AppState& s, const AppState& start) {
     using A = AppState;
-    for (float A::*f : {&A::spinAngle, &A::matrixAngle, &A::manualAngle, &A::manualOffsetX, &A::manualOffsetY,
-                        &A::manualOffsetZ, &A::manualScaleX, &A::manualScaleY, &A::manualScaleZ})
+    for (float A::*f :
+         {&A::spinAngle, &A::matrixAngle, &A::manualAngle, &A::manualOffsetX, &A::manualOffsetY,
+          &A::manualOffsetZ, &A::manualScaleX, &A::manualScaleY, &A::manualScaleZ})
         EXPECT_EQ(s.*f, start.*f);
     for (double A::*f : {&A::eyeX, &A::eyeY, &A::eyeZ, &A::centerX, &A::centerY, &A::centerZ})
         EXPECT_EQ(s.*f, start.*f);

@@ -59,8 +59,10 @@ TEST(ManualKeys, AxisKeysAndFollowFlags) {
     const struct {
         const char* key;
         bool AppState::*flag;
-    } follows[] = {{"a", &AppState::moonGroupManual}, {"s", &AppState::earthRocketManual},
-                   {"d", &AppState::blueSatelliteManual}, {"f", &AppState::redSatelliteManual},
+    } follows[] = {{"a", &AppState::moonGroupManual},
+                   {"s", &AppState::earthRocketManual},
+                   {"d", &AppState::blueSatelliteManual},
+                   {"f", &AppState::redSatelliteManual},
                    {"g", &AppState::greenSatelliteManual}};
     for (const auto& f : follows) {
         AppState expected;

@@ -45,55 +45,61 @@ void expectTable(const std::vector<MenuEntry>& entries, const std::vector<Expect
 }
 
 TEST(MenuTexts, AreTheLatin1BytesWithEveryBlank) {
-    expectTable(helpCardEntries(HelpCard::General), {
-        {"Use o teclado para interagir com o universo ( automatico e manual ):", 11, 68},
-        {"F1 - Subir a camara", 12, 19},
-        {"F2 - Baixar a camara", 13, 20},
-        {"F3 - Deslocar para a esquerda", 14, 29},
-        {"F4 - Deslocar para a direita ", 15, 29},
-        {"F5 - Olhar para cima", 16, 20},
-        {"F6 - Olhar para baixo", 17, 21},
-        {"F7 - Zoom in ", 18, 13},
-        {"F8 - Zoom out", 19, 13},
-        {"Seta para cima  - andar para a frente   ( camara )", 20, 50},
-        {"Seta para baixo - andar para a trás     ( camara )", 21, 50},
-        {"Seta Esquerda   - virar para a esquerda ( camara )", 22, 50},
-        {"Seta Direita    - virar para a direita  ( camara )", 23, 50},
-        {"X - Rotação das estrelas em torno do eixo ox", 24, 44},
-        {"Y - Rotação das estrelas em torno do eixo oy", 25, 44},
-        {"Z - Rotação das estrelas em torno do eixo oz", 26, 44},
-    });
-    expectTable(helpCardEntries(HelpCard::Manual), {
-        {"Use o teclado para interagir com o universo manual( por omissão estão todos off ):", 27, 82},
-        {"e -> escala on/off", 27, 18},
-        {"r -> rotação on/off", 28, 19},
-        {"t -> translação on/off", 29, 22},
-        {"+ -> aumenta o incremento das transformações anteriores ", 30, 56},
-        {" - -> diminui o incremento das transformações anteriores", 31, 56},
-        {"_________________________________________________________", 70, 57},
-        {"Activar movimento manual ( só funciona no cenário terra, lua,foguetao e homem ) ", 71, 80},
-        {"a - Lua e homem e Foguetão da lua on/off", 72, 40},
-        {"s -Foguetão da terra on/off", 73, 27},
-        {"d -Satelite azul on/off", 74, 23},
-        {"f -Satelite vermelho on/off", 75, 27},
-        {"g - Satelite verde on/off", 76, 25},
-    });
+    expectTable(helpCardEntries(HelpCard::General),
+                {
+                    {"Use o teclado para interagir com o universo ( automatico e manual ):", 11,
+                     68},
+                    {"F1 - Subir a camara", 12, 19},
+                    {"F2 - Baixar a camara", 13, 20},
+                    {"F3 - Deslocar para a esquerda", 14, 29},
+                    {"F4 - Deslocar para a direita ", 15, 29},
+                    {"F5 - Olhar para cima", 16, 20},
+                    {"F6 - Olhar para baixo", 17, 21},
+                    {"F7 - Zoom in ", 18, 13},
+                    {"F8 - Zoom out", 19, 13},
+                    {"Seta para cima  - andar para a frente   ( camara )", 20, 50},
+                    {"Seta para baixo - andar para a trás     ( camara )", 21, 50},
+                    {"Seta Esquerda   - virar para a esquerda ( camara )", 22, 50},
+                    {"Seta Direita    - virar para a direita  ( camara )", 23, 50},
+                    {"X - Rotação das estrelas em torno do eixo ox", 24, 44},
+                    {"Y - Rotação das estrelas em torno do eixo oy", 25, 44},
+                    {"Z - Rotação das estrelas em torno do eixo oz", 26, 44},
+                });
+    expectTable(
+        helpCardEntries(HelpCard::Manual),
+        {
+            {"Use o teclado para interagir com o universo manual( por omissão estão todos off ):",
+             27, 82},
+            {"e -> escala on/off", 27, 18},
+            {"r -> rotação on/off", 28, 19},
+            {"t -> translação on/off", 29, 22},
+            {"+ -> aumenta o incremento das transformações anteriores ", 30, 56},
+            {" - -> diminui o incremento das transformações anteriores", 31, 56},
+            {"_________________________________________________________", 70, 57},
+            {"Activar movimento manual ( só funciona no cenário terra, lua,foguetao e homem ) ", 71,
+             80},
+            {"a - Lua e homem e Foguetão da lua on/off", 72, 40},
+            {"s -Foguetão da terra on/off", 73, 27},
+            {"d -Satelite azul on/off", 74, 23},
+            {"f -Satelite vermelho on/off", 75, 27},
+            {"g - Satelite verde on/off", 76, 25},
+        });
     expectTable(sceneEntries(), {
-        {"Universo Automático", 41, 19},
-        {"Universo Manual", 42, 15},
-        {"Terra , Lua , Foguetão e Homem - Automático ", 43, 44},
-        {"Terra , Lua , Foguetão e Homem - Manual ", 44, 40},
-        {"Universo com matrizes - automático  ", 45, 36},
-        {"Menu Principal", 46, 14},
-    });
+                                    {"Universo Automático", 41, 19},
+                                    {"Universo Manual", 42, 15},
+                                    {"Terra , Lua , Foguetão e Homem - Automático ", 43, 44},
+                                    {"Terra , Lua , Foguetão e Homem - Manual ", 44, 40},
+                                    {"Universo com matrizes - automático  ", 45, 36},
+                                    {"Menu Principal", 46, 14},
+                                });
     expectTable(optionEntries, {
-        {"Com eixos coordenados", 1, 21},
-        {"Sem eixos coordenados", 2, 21},
-        {"Estrelas a piscar", 3, 17},
-        {"Estrelas estáticas", 4, 18},
-        {"Com luz", 5, 7},
-        {"Sem luz", 6, 7},
-    });
+                                   {"Com eixos coordenados", 1, 21},
+                                   {"Sem eixos coordenados", 2, 21},
+                                   {"Estrelas a piscar", 3, 17},
+                                   {"Estrelas estáticas", 4, 18},
+                                   {"Com luz", 5, 7},
+                                   {"Sem luz", 6, 7},
+                               });
     EXPECT_EQ(std::string(scenesMenuLabel), latin1("Cenários"));
     EXPECT_EQ(std::string(generalHelpMenuLabel), latin1("Instruções Gerais"));
     EXPECT_EQ(std::string(manualHelpMenuLabel), latin1("Instruções Manuais"));

@@ -28,12 +28,12 @@ TEST(ViewerOptions, ArgumentListsGiveTheirOutcomes) {
     struct Case {
         std::vector<const char*> args;  // after the program name
         A::Action action;
-        std::string named;      // Refuse: a piece of the problem
+        std::string named;  // Refuse: a piece of the problem
         bool fullscreen;
         bool AppState::*shown;  // the scene flag set before the first frame
         std::string display;    // the -display value seen
     };
-    bool AppState::* const intro = &AppState::showIntro;
+    bool AppState::*const intro = &AppState::showIntro;
     const std::string longName(100000, 'n');
     const Case cases[] = {
         {{}, A::Run, "", false, intro, ""},
@@ -50,18 +50,31 @@ TEST(ViewerOptions, ArgumentListsGiveTheirOutcomes) {
         {{"--scene", "universe-manual"}, A::Run, "", false, &AppState::showUniverseManual, ""},
         {{"--scene", "earth-auto", "--fullscreen"}, A::Run, "", true, &AppState::showEarthAuto, ""},
         {{"--scene=earth-manual"}, A::Run, "", false, &AppState::showEarthManual, ""},
-        {{"--scene", "intro", "--scene", "matrix-universe"}, A::Run, "", false,
-         &AppState::showMatrixUniverse, ""},
+        {{"--scene", "intro", "--scene", "matrix-universe"},
+         A::Run,
+         "",
+         false,
+         &AppState::showMatrixUniverse,
+         ""},
         {{"--scene", "intro"}, A::Run, "", false, intro, ""},
         {{"--scene", "farewell"}, A::Refuse, "'farewell'", false, intro, ""},
         {{"--scene", "saturn"}, A::Refuse, "'saturn'", false, intro, ""},
         {{"--scene"}, A::Refuse, "'--scene'", false, intro, ""},
         // A long argument is quoted cut short.
-        {{"--scene", longName.c_str()}, A::Refuse, "'" + longName.substr(0, 64) + "...'", false, intro, ""},
+        {{"--scene", longName.c_str()},
+         A::Refuse,
+         "'" + longName.substr(0, 64) + "...'",
+         false,
+         intro,
+         ""},
         // GLUT's own options, with their values, are GLUT's.
-        {{"-display", ":7", "-geometry", "640x480+0+0", "-iconic", "-direct", "-indirect", "-gldebug",
-          "-sync", "--scene", "earth-auto"},
-         A::Run, "", false, &AppState::showEarthAuto, ":7"},
+        {{"-display", ":7", "-geometry", "640x480+0+0", "-iconic", "-direct", "-indirect",
+          "-gldebug", "-sync", "--scene", "earth-auto"},
+         A::Run,
+         "",
+         false,
+         &AppState::showEarthAuto,
+         ":7"},
         {{"-geometry", "--bogus"}, A::Run, "", false, intro, ""},
         {{"-display"}, A::Refuse, "'-display'", false, intro, ""},
     };
@@ -70,13 +83,15 @@ TEST(ViewerOptions, ArgumentListsGiveTheirOutcomes) {
         argv.insert(argv.end(), c.args.begin(), c.args.end());
         std::string line;
         for (const char* arg : c.args) line += std::string(" ") + arg;
-        const ViewerOptions options = parseViewerOptions(static_cast<int>(argv.size()), argv.data());
+        const ViewerOptions options =
+            parseViewerOptions(static_cast<int>(argv.size()), argv.data());
 
         EXPECT_EQ(options.action, c.action) << line;
         EXPECT_EQ(options.fullscreen, c.fullscreen) << line;
         EXPECT_EQ(options.displayName, c.display) << line;
         if (c.action == A::Refuse) {
-            EXPECT_NE(options.problem.find(c.named), std::string::npos) << line << ": " << options.problem;
+            EXPECT_NE(options.problem.find(c.named), std::string::npos)
+                << line << ": " << options.problem;
             EXPECT_LT(options.problem.size(), 200u) << line;
             EXPECT_EQ(answerWithoutWindow(options), 2) << line;  // a usage error, for scripts
         }
@@ -101,14 +116,21 @@ TEST(PageAddress, QueriesGiveTheirStepsOrAMessage) {
         const char* query;
         std::string wrong;  // a piece of the message; "" for none
         size_t steps;
-        long frames;                  // playbackFrames
+        long frames;  // playbackFrames
         std::vector<std::string> ignored;
     };
     const Case cases[] = {
         {"", "", 0, 1, {}},
-        {"?scene=earth-auto&utm_source=mail&fbclid=X1&ticks=300&pause", "", 2, 302, {"utm_source", "fbclid"}},
+        {"?scene=earth-auto&utm_source=mail&fbclid=X1&ticks=300&pause",
+         "",
+         2,
+         302,
+         {"utm_source", "fbclid"}},
         {"?ticks=1&scene=universe-auto&ticks=2&scene=earth-manual&keys=as%2B&special=F7,up&size=640x480",
-         "", 9, 11, {}},
+         "",
+         9,
+         11,
+         {}},
         {"?ticks=600000&ticks=400000", "", 2, 1000001, {}},
         {"?ticks=600000&ticks=400001", "'400001' n\xE3o \xE9 um n\xFAmero", 0, 0, {}},
         {"?ticks=-1", "ticks: '-1'", 0, 0, {}},
@@ -141,7 +163,8 @@ TEST(PageAddress, QueriesGiveTheirStepsOrAMessage) {
     }
     // Keys, camera keys and scenes are capped in all as ticks are.
     AddressRequest most, tooMany;
-    EXPECT_EQ(parseAddress("?keys=" + std::string(maxAddressSteps - 1, 'e') + "&special=up", most), "");
+    EXPECT_EQ(parseAddress("?keys=" + std::string(maxAddressSteps - 1, 'e') + "&special=up", most),
+              "");
     EXPECT_EQ(parseAddress("?keys=" + std::string(maxAddressSteps, 'e') + "&special=up", tooMany),
               "special: mais de 1000000 passos (em todos)");
     // Played a frame at a time, the steps reach what the menus and keys
@@ -162,7 +185,7 @@ TEST(PageAddress, QueriesGiveTheirStepsOrAMessage) {
     EXPECT_TRUE(state.showEarthManual);
     EXPECT_TRUE(state.moonGroupManual && state.earthRocketManual);
     EXPECT_DOUBLE_EQ(state.fovY, 25.0);
-    EXPECT_FALSE(state.starBlink);         // three ticks flipped it
+    EXPECT_FALSE(state.starBlink);                          // three ticks flipped it
     EXPECT_TRUE(state.strideFlag && state.armSwing == 10);  // two strides in the automatic Universe
 }
 
@@ -206,14 +229,16 @@ TEST(PageAddress, ShareLinkPlayedBackReachesTheSameState) {
 }
 
 static std::string lowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     return text;
 }
 
 // The keys a document's key list names, lower-case: README's table (the
 // first cell of each row, "F1, F2") or the manual page's tagged paragraphs
 // (".BR F1 \", \" F2" after ".TP"), from `from` to `to`.
-static std::set<std::string> keysNamedIn(const char* file, const std::string& from, const std::string& to) {
+static std::set<std::string> keysNamedIn(const char* file, const std::string& from,
+                                         const std::string& to) {
     std::ifstream in(std::string(UNIVERSE_SOURCE_DIR) + "/" + file);
     std::set<std::string> names;
     bool inside = false, tagged = false;
@@ -240,13 +265,16 @@ static std::set<std::string> keysNamedIn(const char* file, const std::string& fr
 // --help; README and the manual page name the same keys.
 TEST(KeyTable, EachKeyReachesEveryPlaceFromItsRow) {
     const std::string bar = keyBarJson();
-    const std::string terminal = helpText(HelpStyle::Terminal), dialog = helpText(HelpStyle::Dialog);
+    const std::string terminal = helpText(HelpStyle::Terminal),
+                      dialog = helpText(HelpStyle::Dialog);
     std::set<std::string> names;
     for (const ViewerKey& key : viewerKeys) {
         SCOPED_TRACE(key.helpLine);
         const std::vector<MenuEntry> card = helpCardEntries(key.card);
         EXPECT_EQ(std::count_if(card.begin(), card.end(),
-                                [&](const MenuEntry& e) { return e.text == key.helpLine && e.value == key.helpValue; }),
+                                [&](const MenuEntry& e) {
+                                    return e.text == key.helpLine && e.value == key.helpValue;
+                                }),
                   1);
         if (!isKey(key)) continue;
         const std::string name = keyName(key), step = key.special ? "special" : "keys";
@@ -260,8 +288,9 @@ TEST(KeyTable, EachKeyReachesEveryPlaceFromItsRow) {
             EXPECT_EQ(got[0].kind, key.special ? Step::Special : Step::Key);
             EXPECT_EQ(got[0].value, key.code);
         }
-        EXPECT_NE(bar.find("{\"key\":\"" + (key.special ? key.browserKey : name) + "\",\"special\":" +
-                           (key.special ? "true" : "false") + ",\"code\":" + std::to_string(key.code) + ","),
+        EXPECT_NE(bar.find("{\"key\":\"" + (key.special ? key.browserKey : name) +
+                           "\",\"special\":" + (key.special ? "true" : "false") +
+                           ",\"code\":" + std::to_string(key.code) + ","),
                   std::string::npos);
         EXPECT_NE(terminal.find("\n  " + name + " "), std::string::npos);
         EXPECT_NE(terminal.find(key.english), std::string::npos);

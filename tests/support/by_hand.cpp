@@ -19,8 +19,8 @@ LookAtBasis lookAtBasis(const Vec3& eye, const Vec3& centre) {
     return {s, cross(s, f), f};
 }
 
-std::array<double, 2> projectByHand(const Vec3& eye, const Vec3& centre, const Vec3& p,
-                                    double fovY, int width, int height) {
+std::array<double, 2> projectByHand(const Vec3& eye, const Vec3& centre, const Vec3& p, double fovY,
+                                    int width, int height) {
     const LookAtBasis b = lookAtBasis(eye, centre);
     const Vec3 d = {p[0] - eye[0], p[1] - eye[1], p[2] - eye[2]};
     const double depth = dot(b.forward, d);

@@ -40,8 +40,8 @@ std::vector<std::array<Vertex, 3>> captureTriangles(const std::function<void()>&
         if (token == GL_POLYGON_TOKEN) {
             const GLint count = static_cast<GLint>(buffer[i++]);
             if (count == 3) {
-                triangles.push_back({toScene(&buffer[i]), toScene(&buffer[i + 3]),
-                                     toScene(&buffer[i + 6])});
+                triangles.push_back(
+                    {toScene(&buffer[i]), toScene(&buffer[i + 3]), toScene(&buffer[i + 6])});
             }
             i += 3 * count;
         } else if (token == GL_POINT_TOKEN || token == GL_BITMAP_TOKEN ||

@@ -117,8 +117,8 @@ void __wrap_glutSolidCube(double size) {
 void __wrap_glutWireCube(double size) {
     if (record("glutWireCube", {size})) __real_glutWireCube(size);
 }
-void __wrap_gluCylinder(GLUquadric* q, GLdouble base, GLdouble top, GLdouble height,
-                        GLint slices, GLint stacks) {
+void __wrap_gluCylinder(GLUquadric* q, GLdouble base, GLdouble top, GLdouble height, GLint slices,
+                        GLint stacks) {
     if (record("gluCylinder", {base, top, height, double(slices), double(stacks)}))
         __real_gluCylinder(q, base, top, height, slices, stacks);
 }

@@ -46,8 +46,7 @@ void resetForTest() {
     applyReshape(appState, 800, 600);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    while (glGetError() != GL_NO_ERROR) {
-    }
+    while (glGetError() != GL_NO_ERROR) {}
     stopDrawLog();
     resetGlCounters();
 }

@@ -26,6 +26,6 @@ inline std::string stateText(const AppState& s) {
     FIELD(showEarthAuto) FIELD(showEarthManual) FIELD(showMatrixUniverse) FIELD(showIntro)
     FIELD(showFarewell) FIELD(resetPending)
 #undef FIELD
-    // clang-format on
-    return out.str();
+        // clang-format on
+        return out.str();
 }

@@ -40,10 +40,22 @@ inline Mat4 rotate(double degrees, double x, double y, double z) {
     z /= len;
     const double t = degrees * pi / 180.0;
     const double c = std::cos(t), s = std::sin(t), k = 1 - c;
-    return {x * x * k + c,     y * x * k + z * s, z * x * k - y * s, 0,
-            x * y * k - z * s, y * y * k + c,     z * y * k + x * s, 0,
-            x * z * k + y * s, y * z * k - x * s, z * z * k + c,     0,
-            0,                 0,                 0,                 1};
+    return {x * x * k + c,
+            y * x * k + z * s,
+            z * x * k - y * s,
+            0,
+            x * y * k - z * s,
+            y * y * k + c,
+            z * y * k + x * s,
+            0,
+            x * z * k + y * s,
+            y * z * k - x * s,
+            z * z * k + c,
+            0,
+            0,
+            0,
+            0,
+            1};
 }
 
 // Turn about z by `radians`, counter-clockwise seen from +z.
@@ -72,8 +84,8 @@ using Point = std::array<double, 3>;
 
 inline void expectMatrixNear(const Mat4& actual, const Mat4& expected, double tolerance) {
     for (int i = 0; i < 16; ++i)
-        EXPECT_NEAR(actual[i], expected[i], tolerance) << "element " << i << " (column "
-                                                       << i / 4 << ", row " << i % 4 << ")";
+        EXPECT_NEAR(actual[i], expected[i], tolerance)
+            << "element " << i << " (column " << i / 4 << ", row " << i % 4 << ")";
 }
 
 inline void expectPointNear(const Point& actual, const Point& expected, double tolerance) {

@@ -60,8 +60,8 @@ static std::string readProperty(Display* d, Window w, Atom property, Atom* type 
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     std::string bytes;
-    if (XGetWindowProperty(d, w, property, 0, 1 << 16, False, AnyPropertyType, &actualType,
-                           &format, &count, &after, &data) == Success &&
+    if (XGetWindowProperty(d, w, property, 0, 1 << 16, False, AnyPropertyType, &actualType, &format,
+                           &count, &after, &data) == Success &&
         data) {
         bytes.assign(reinterpret_cast<char*>(data), count * (format / 8));
         XFree(data);
@@ -160,8 +160,8 @@ bool XDriver::waitForNewPopup(std::vector<ScreenRect>& known, std::chrono::milli
 }
 
 bool XDriver::chooseMenuEntry(int screenX, int screenY, const std::vector<int>& path,
-                              std::chrono::milliseconds stepTimeout,
-                              std::vector<ScreenRect>* menus, std::string* failure) {
+                              std::chrono::milliseconds stepTimeout, std::vector<ScreenRect>* menus,
+                              std::string* failure) {
     std::vector<ScreenRect> open;
     auto fail = [&](const std::string& why) {
         if (failure) *failure = why;

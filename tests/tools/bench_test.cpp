@@ -36,8 +36,8 @@ TEST(Bench, QuantilesInterpolateBetweenRanks) {
 TEST(Bench, TableAndJsonCoverTheChosenScreens) {
     TempDir dir;
     const std::string json = dir.path("bench.json");
-    const ProcessResult run = runProcess({benchTool, "--screens", "intro,farewell", "--warmup", "1", "--frames",
-                                          "4", "--size", "400x300", "--json", json});
+    const ProcessResult run = runProcess({benchTool, "--screens", "intro,farewell", "--warmup", "1",
+                                          "--frames", "4", "--size", "400x300", "--json", json});
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find("GL renderer: "), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("window 400x300"), std::string::npos) << run.output;
@@ -60,8 +60,11 @@ TEST(Bench, TableAndJsonCoverTheChosenScreens) {
     }
 
     for (const std::vector<std::string>& bad :
-         {std::vector<std::string>{"--screens", "intro,pluto"}, {"--frames", "0"}, {"--size", "big"},
-          {"--json", dir.path("no/such/folder.json")}, {"--json", dir.path()},
+         {std::vector<std::string>{"--screens", "intro,pluto"},
+          {"--frames", "0"},
+          {"--size", "big"},
+          {"--json", dir.path("no/such/folder.json")},
+          {"--json", dir.path()},
           {"--soak", "14", "--json", json}}) {
         std::vector<std::string> args = {benchTool};
         args.insert(args.end(), bad.begin(), bad.end());
@@ -72,8 +75,10 @@ TEST(Bench, TableAndJsonCoverTheChosenScreens) {
         EXPECT_NE(result.output.find(bad[0]), std::string::npos) << result.output;
     }
     // Standard output on a full device: the lost table is a failure.
-    const ProcessResult full = runProcess(
-        {"/bin/sh", "-c", benchTool + " --screens intro --warmup 0 --frames 1 --size 40x30 >/dev/full"});
+    const ProcessResult full =
+        runProcess({"/bin/sh", "-c",
+                    benchTool + " --screens intro --warmup 0 --frames 1 --size 40x30 >/dev/full"});
     EXPECT_EQ(full.status, 1) << full.output;
-    EXPECT_NE(full.output.find("standard output: No space left on device"), std::string::npos) << full.output;
+    EXPECT_NE(full.output.find("standard output: No space left on device"), std::string::npos)
+        << full.output;
 }

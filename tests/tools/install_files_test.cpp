@@ -7,15 +7,22 @@
 TEST(InstallFiles, DesktopEntryNamesTheViewerInEnglishAndPortuguese) {
     const std::string entry = readFile(UNIVERSE_DESKTOP_FILE);
     EXPECT_EQ(entry.rfind("[Desktop Entry]\n", 0), 0u);
-    for (const char* line : {"Type=Application", "Name=Universo 3D", "Name[pt]=Universo 3D", "Exec=universe",
-                             "Icon=universo3d", "StartupWMClass=Universo3D"})
-        EXPECT_NE(entry.find(std::string("\n") + line + "\n"), std::string::npos) << line << "\n" << entry;
+    for (const char* line : {"Type=Application", "Name=Universo 3D", "Name[pt]=Universo 3D",
+                             "Exec=universe", "Icon=universo3d", "StartupWMClass=Universo3D"})
+        EXPECT_NE(entry.find(std::string("\n") + line + "\n"), std::string::npos) << line << "\n"
+                                                                                  << entry;
     // The Portuguese comment in UTF-8: "foguetões e satélites".
     EXPECT_NE(entry.find("\nComment[pt]="), std::string::npos) << entry;
-    EXPECT_NE(entry.find("foguet\xC3\xB5" "es e sat\xC3\xA9lites\n"), std::string::npos) << entry;
+    EXPECT_NE(entry.find("foguet\xC3\xB5"
+                         "es e sat\xC3\xA9lites\n"),
+              std::string::npos)
+        << entry;
     EXPECT_NE(entry.find("\nKeywords[pt]="), std::string::npos) << entry;
 
-    EXPECT_EQ(latin1ToUtf8("\xE1\xFF" "a"), "\xC3\xA1\xC3\xBF" "a");
+    EXPECT_EQ(latin1ToUtf8("\xE1\xFF"
+                           "a"),
+              "\xC3\xA1\xC3\xBF"
+              "a");
     EXPECT_EQ(desktopEntryValue(" a\\b\tc "), "\\sa\\\\b\\tc\\s");
 }
 
@@ -52,7 +59,9 @@ TEST(InstallFiles, IconIsTheCentreSquareAveragedDown) {
     for (int size : {48, 64, 128, 256}) {
         const std::string side = std::to_string(size);
         RgbImage built;
-        ASSERT_EQ(readPng(UNIVERSE_ICON_FOLDER "/" + side + "x" + side + "/apps/universo3d.png", built), "");
+        ASSERT_EQ(readPng(UNIVERSE_ICON_FOLDER "/" + side + "x" + side + "/apps/universo3d.png",
+                          built),
+                  "");
         EXPECT_EQ(built.width, size);
         EXPECT_EQ(built.height, size);
         int sunny = 0;

@@ -15,8 +15,9 @@ SnapshotRequest parse(const std::vector<std::string>& args, std::string& error) 
 TEST(SnapshotArgs, StepsReachTheStateTheMenusAndKeysWould) {
     std::string error;
     const SnapshotRequest request =
-        parse({"--screen", "earth-manual", "--stars", "steady", "--axes", "off", "--light", "off", "--keys",
-               "as", "--special", "F7,F7,F1", "--ticks", "12", "--size", "640x480", "--out", "x.png"},
+        parse({"--screen", "earth-manual", "--stars", "steady", "--axes", "off", "--light", "off",
+               "--keys", "as", "--special", "F7,F7,F1", "--ticks", "12", "--size", "640x480",
+               "--out", "x.png"},
               error);
     ASSERT_EQ(error, "");
     EXPECT_EQ(request.ticks, 12);
@@ -39,9 +40,10 @@ TEST(SnapshotArgs, StepsReachTheStateTheMenusAndKeysWould) {
     EXPECT_DOUBLE_EQ(state.centerZ, 52.0);
 
     // Order matters: the later choice wins, as in the live menus.
-    const SnapshotRequest twice = parse({"--stars", "steady", "--stars", "blink", "--screen", "matrix-universe",
-                                         "--screen", "farewell", "--out", "x.png"},
-                                        error);
+    const SnapshotRequest twice =
+        parse({"--stars", "steady", "--stars", "blink", "--screen", "matrix-universe", "--screen",
+               "farewell", "--out", "x.png"},
+              error);
     AppState after;
     for (const Step& step : twice.steps) applyStep(after, step);
     EXPECT_FALSE(after.starsSteady);

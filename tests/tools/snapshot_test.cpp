@@ -36,17 +36,18 @@ RgbImage snapshot(const std::vector<std::string>& steps, const std::string& out,
 // How many pixels differ, and where the first one is.
 std::string difference(const RgbImage& a, const RgbImage& b) {
     if (a.width != b.width || a.height != b.height)
-        return "sizes differ: " + std::to_string(a.width) + "x" + std::to_string(a.height) + " and " +
-               std::to_string(b.width) + "x" + std::to_string(b.height);
+        return "sizes differ: " + std::to_string(a.width) + "x" + std::to_string(a.height) +
+               " and " + std::to_string(b.width) + "x" + std::to_string(b.height);
     long differing = 0, first = -1;
     for (size_t i = 0; i < a.pixels.size(); i += 3)
-        if (a.pixels[i] != b.pixels[i] || a.pixels[i + 1] != b.pixels[i + 1] || a.pixels[i + 2] != b.pixels[i + 2]) {
+        if (a.pixels[i] != b.pixels[i] || a.pixels[i + 1] != b.pixels[i + 1] ||
+            a.pixels[i + 2] != b.pixels[i + 2]) {
             if (first < 0) first = static_cast<long>(i / 3);
             ++differing;
         }
     if (differing == 0) return "";
-    return std::to_string(differing) + " pixels differ, the first at (" + std::to_string(first % a.width) + ", " +
-           std::to_string(first / a.width) + ")";
+    return std::to_string(differing) + " pixels differ, the first at (" +
+           std::to_string(first % a.width) + ", " + std::to_string(first / a.width) + ")";
 }
 
 // The PNG pictures of a stream, one after another: each from its signature
@@ -60,7 +61,8 @@ std::vector<std::string> splitPngStream(const std::string& stream) {
         bool ended = false;
         while (!ended && chunk + 12 <= stream.size()) {
             uint32_t length = 0;
-            for (int i = 0; i < 4; ++i) length = length << 8 | static_cast<unsigned char>(stream[chunk + i]);
+            for (int i = 0; i < 4; ++i)
+                length = length << 8 | static_cast<unsigned char>(stream[chunk + i]);
             ended = stream.compare(chunk + 4, 4, "IEND") == 0;
             chunk += 12 + length;
         }
@@ -82,8 +84,8 @@ TEST(Snapshot, ManualUniverseWithSteadyStarsMatchesTheLiveViewerPixelForPixel) {
     ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
     setenv("DISPLAY", server.display().c_str(), 1);
     TempDir dir;
-    const RgbImage shot =
-        snapshot({"--screen", "universe-manual", "--stars", "steady"}, dir.path("shot.png"), server.display());
+    const RgbImage shot = snapshot({"--screen", "universe-manual", "--stars", "steady"},
+                                   dir.path("shot.png"), server.display());
     ASSERT_EQ(shot.width, 800);
     ASSERT_EQ(shot.height, 600);
 
@@ -94,14 +96,17 @@ TEST(Snapshot, ManualUniverseWithSteadyStarsMatchesTheLiveViewerPixelForPixel) {
     const std::chrono::seconds limit(60);  // far above the slowest machine
     std::vector<XWindowId> windows;
     ASSERT_TRUE(waitUntil(
-        [&] { return !(windows = x.findWindows(windowTitle)).empty() && x.viewable(windows[0]); }, limit))
+        [&] { return !(windows = x.findWindows(windowTitle)).empty() && x.viewable(windows[0]); },
+        limit))
         << "no viewer window";
 
     const ScreenRect at = x.rect(windows[0]);
     std::string failure;
-    for (const std::vector<int>& path : {std::vector<int>{0, 1},    // Cenários > Universo Manual
-                                         std::vector<int>{3, 3}}) {  // Opções Extras > Estrelas estáticas
-        ASSERT_TRUE(x.chooseMenuEntry(at.x + 60, at.y + 60, path, limit, nullptr, &failure)) << failure;
+    for (const std::vector<int>& path :
+         {std::vector<int>{0, 1},     // Cenários > Universo Manual
+          std::vector<int>{3, 3}}) {  // Opções Extras > Estrelas estáticas
+        ASSERT_TRUE(x.chooseMenuEntry(at.x + 60, at.y + 60, path, limit, nullptr, &failure))
+            << failure;
     }
     // The viewer redraws over where the menus were, then shows the same
     // picture frame after frame.
@@ -124,8 +129,9 @@ TEST(Snapshot, ManualUniverseWithSteadyStarsMatchesTheLiveViewerPixelForPixel) {
 // direction; so the frames compared here all come later.)
 TEST(Snapshot, RunsAreRepeatableAndTicksFollowTheIdleLogic) {
     TempDir dir;
-    const std::vector<std::string> steps = {"--screen", "universe-manual", "--special", "F1,left",
-                                            "--keys",   "r+",              "--size",    "320x200"};
+    const std::vector<std::string> steps = {"--screen", "universe-manual", "--special",
+                                            "F1,left",  "--keys",          "r+",
+                                            "--size",   "320x200"};
     snapshot(steps, dir.path("first.png"));
     snapshot(steps, dir.path("second.png"));
     const std::string first = readFile(dir.path("first.png"));
@@ -146,8 +152,8 @@ TEST(Snapshot, RunsAreRepeatableAndTicksFollowTheIdleLogic) {
     EXPECT_EQ(difference(shown, shownAgain), "");
     EXPECT_NE(difference(shown, hidden), "") << "the star field should blink off after one tick";
     // Steady stars: ticks change nothing at all.
-    const RgbImage steady = snapshot({"--stars", "steady", "--screen", "universe-manual", "--size", "320x200",
-                                      "--ticks", "1"},
+    const RgbImage steady = snapshot({"--stars", "steady", "--screen", "universe-manual", "--size",
+                                      "320x200", "--ticks", "1"},
                                      dir.path("steady.png"));
     EXPECT_EQ(difference(steady, shown), "");
 }
@@ -175,9 +181,12 @@ TEST(Snapshot, BadArgumentsExitWithStatusTwoAndLeaveNoFile) {
         {{"--bogus"}, "unknown option '--bogus'"},
         {{"--out", dir.path()}, "is a folder"},
         {{"--ticks", "2", "--frames", "2", "--out", out}, "not to one file '" + out + "'"},
-        {{"--ticks", "2", "--frames", "2", "--out", dir.path("a%d-%d.png")}, "more than one conversion"},
-        {{"--ticks", "2", "--frames", "2", "--out", dir.path("a%s.png")}, "other than a whole number"},
-        {{"--ticks", "2", "--frames", "2", "--out", dir.path("a%.2d.png")}, "other than a whole number"},
+        {{"--ticks", "2", "--frames", "2", "--out", dir.path("a%d-%d.png")},
+         "more than one conversion"},
+        {{"--ticks", "2", "--frames", "2", "--out", dir.path("a%s.png")},
+         "other than a whole number"},
+        {{"--ticks", "2", "--frames", "2", "--out", dir.path("a%.2d.png")},
+         "other than a whole number"},
         {{"--frames", "0", "--out", "-"}, "--frames: '0'"},
         {{"--frames", "-2", "--out", "-"}, "--frames: '-2'"},
         {{"--frames", "1234567890123", "--out", "-"}, "'1234567890123' is too large"},
@@ -202,7 +211,8 @@ TEST(Snapshot, BadArgumentsExitWithStatusTwoAndLeaveNoFile) {
     // An output in a missing folder: no usage error, and the reason named.
     const ProcessResult missing = runProcess({snapshotTool, "--out", dir.path("missing/out.png")});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.output.find("missing/out.png': No such file"), std::string::npos) << missing.output;
+    EXPECT_NE(missing.output.find("missing/out.png': No such file"), std::string::npos)
+        << missing.output;
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"file"});
 }
 
@@ -238,7 +248,8 @@ TEST(Snapshot, OutputsKeepLinksAndDevicesAndReportWriteErrors) {
 
     result = runProcess({snapshotTool, "--size", "8x6", "--out", "/dev/full"});
     EXPECT_EQ(result.status, 1) << result.output;
-    EXPECT_NE(result.output.find("cannot write /dev/full: No space left"), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("cannot write /dev/full: No space left"), std::string::npos)
+        << result.output;
     EXPECT_TRUE(stat("/dev/full", &info) == 0 && S_ISCHR(info.st_mode));
 }
 
@@ -260,25 +271,28 @@ TEST(Snapshot, ReplacedFilesKeepTheirModeAndTemporaryFilesAreNeitherFollowedNorL
     EXPECT_EQ(readFile(precious), "precious");
     EXPECT_EQ(readFile(dir.path("other.txt")), "old");
     struct stat info {};
-    EXPECT_TRUE(stat(out.c_str(), &info) == 0 && (info.st_mode & 07777) == 0640) << std::oct << info.st_mode;
+    EXPECT_TRUE(stat(out.c_str(), &info) == 0 && (info.st_mode & 07777) == 0640)
+        << std::oct << info.st_mode;
 
     ASSERT_EQ(symlink("b", dir.path("a").c_str()), 0);
     ASSERT_EQ(symlink("a", dir.path("b").c_str()), 0);
-    EXPECT_NE(checkWritable(dir.path("a")).find("Too many levels of symbolic links"), std::string::npos);
+    EXPECT_NE(checkWritable(dir.path("a")).find("Too many levels of symbolic links"),
+              std::string::npos);
     EXPECT_NE(writeTextFile(dir.path("a"), "x"), "");
 
     const pid_t child = fork();
     if (child == 0) {
-        writeOutput(dir.path("killed.txt"),
-                    [](std::FILE* file) { return std::fputs("x", file) >= 0 && raise(SIGTERM) == 0; });
+        writeOutput(dir.path("killed.txt"), [](std::FILE* file) {
+            return std::fputs("x", file) >= 0 && raise(SIGTERM) == 0;
+        });
         _exit(0);
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
     const std::string plantedName = planted.substr(dir.path().size() + 1);
-    EXPECT_EQ(dir.entries(),
-              (std::vector<std::string>{"a", "b", "other.txt", "out.txt", plantedName, "precious.txt"}));
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"a", "b", "other.txt", "out.txt",
+                                                       plantedName, "precious.txt"}));
 }
 
 // --frames: the last frames of the run, each the picture a run of that
@@ -286,8 +300,10 @@ TEST(Snapshot, ReplacedFilesKeepTheirModeAndTemporaryFilesAreNeitherFollowedNorL
 // A write error part-way keeps the frames written.
 TEST(Snapshot, FramesStreamOrNumberTheLastFramesOfTheRun) {
     TempDir dir;
-    const std::vector<std::string> scene = {snapshotTool, "--screen", "universe-auto", "--size", "160x100",
-                                            "--ticks", "3", "--frames", "3", "--out"};
+    const std::vector<std::string> scene = {snapshotTool, "--screen", "universe-auto",
+                                            "--size",     "160x100",  "--ticks",
+                                            "3",          "--frames", "3",
+                                            "--out"};
     auto run = [&](const std::string& out) {
         std::vector<std::string> args = scene;
         args.push_back(out);
@@ -306,11 +322,14 @@ TEST(Snapshot, FramesStreamOrNumberTheLastFramesOfTheRun) {
         const std::string ticks = std::to_string(1 + at);
         const std::string single = dir.path("ticks" + ticks + ".png");
         snapshot({"--screen", "universe-auto", "--size", "160x100", "--ticks", ticks}, single);
-        EXPECT_TRUE(pictures[at] == readFile(single)) << "streamed frame " << at << " is not tick " << ticks;
-        EXPECT_TRUE(readFile(clip.path("frame-00" + std::to_string(at + 1) + ".png")) == readFile(single))
+        EXPECT_TRUE(pictures[at] == readFile(single))
+            << "streamed frame " << at << " is not tick " << ticks;
+        EXPECT_TRUE(readFile(clip.path("frame-00" + std::to_string(at + 1) + ".png")) ==
+                    readFile(single))
             << "numbered file " << at + 1 << " is not tick " << ticks;
     }
-    EXPECT_EQ(clip.entries(), (std::vector<std::string>{"frame-001.png", "frame-002.png", "frame-003.png"}));
+    EXPECT_EQ(clip.entries(),
+              (std::vector<std::string>{"frame-001.png", "frame-002.png", "frame-003.png"}));
 
     // The second file's name is taken by a folder: the first file stays.
     TempDir broken;
@@ -318,16 +337,18 @@ TEST(Snapshot, FramesStreamOrNumberTheLastFramesOfTheRun) {
     const ProcessResult failed =
         runProcess({snapshotTool, "--ticks", "2", "--frames", "3", "--out", broken.path("%d.png")});
     EXPECT_EQ(failed.status, 1);
-    EXPECT_NE(failed.output.find("cannot write " + broken.path("2.png")), std::string::npos) << failed.output;
+    EXPECT_NE(failed.output.find("cannot write " + broken.path("2.png")), std::string::npos)
+        << failed.output;
     EXPECT_EQ(broken.entries(), (std::vector<std::string>{"1.png", "2.png"}));
 
     // A shorter clip over the longer one would leave its third frame behind.
-    const std::vector<std::string> shorter = {snapshotTool, "--ticks", "3", "--frames", "2", "--out",
-                                              clip.path("frame-%03d.png")};
+    const std::vector<std::string> shorter = {
+        snapshotTool, "--ticks", "3", "--frames", "2", "--out", clip.path("frame-%03d.png")};
     const ProcessResult stale = runProcess(shorter);
     EXPECT_EQ(stale.status, 2);
     EXPECT_NE(stale.output.find("frame-003.png' exists"), std::string::npos) << stale.output;
-    EXPECT_TRUE(readFile(clip.path("frame-001.png")) == pictures[0]) << "a refused clip wrote a frame";
+    EXPECT_TRUE(readFile(clip.path("frame-001.png")) == pictures[0])
+        << "a refused clip wrote a frame";
     std::vector<std::string> forced = shorter;
     forced.push_back("--force");
     EXPECT_EQ(runProcess(forced).status, 0);
@@ -341,8 +362,8 @@ TEST(Snapshot, GalleryHasEveryScreenAndAnIndexPage) {
     const ProcessResult run = runProcess({snapshotTool, "--gallery", gallery, "--size", "64x48"});
     ASSERT_EQ(run.status, 0) << run.output;
     const std::string index = readFile(gallery + "/index.html");
-    for (const char* screen : {"intro", "universe-auto", "universe-manual", "earth-auto", "earth-manual",
-                               "matrix-universe", "farewell"}) {
+    for (const char* screen : {"intro", "universe-auto", "universe-manual", "earth-auto",
+                               "earth-manual", "matrix-universe", "farewell"}) {
         const std::string file = std::string(screen) + ".png";
         RgbImage image;
         EXPECT_EQ(readPng(gallery + "/" + file, image), "") << file;

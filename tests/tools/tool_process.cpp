@@ -85,7 +85,9 @@ TempDir::~TempDir() {
     if (!dir_.empty()) std::filesystem::remove_all(dir_, ignored);
 }
 
-std::string TempDir::path(const std::string& name) const { return name.empty() ? dir_ : dir_ + "/" + name; }
+std::string TempDir::path(const std::string& name) const {
+    return name.empty() ? dir_ : dir_ + "/" + name;
+}
 
 std::vector<std::string> TempDir::entries() const {
     std::vector<std::string> names;
@@ -98,8 +100,9 @@ std::vector<std::string> TempDir::entries() const {
 PrivateXServer::PrivateXServer() {
     int fds[2];
     if (pipe(fds) != 0) return;
-    std::vector<std::string> args = {"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
-                                     "1280x1024x24", "-nolisten", "tcp", "-noreset"};
+    std::vector<std::string> args = {"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]),
+                                     "-screen",       "0",          "1280x1024x24",
+                                     "-nolisten",     "tcp",        "-noreset"};
     std::vector<char*> argp = pointers(args);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -113,7 +116,8 @@ PrivateXServer::PrivateXServer() {
     std::string number;
     pollfd ready{fds[0], POLLIN, 0};
     char c;
-    while (pid_ > 0 && poll(&ready, 1, 60000) == 1 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    while (pid_ > 0 && poll(&ready, 1, 60000) == 1 && read(fds[0], &c, 1) == 1 && c != '\n')
+        number += c;
     close(fds[0]);
     if (!number.empty()) display_ = ":" + number;
 }

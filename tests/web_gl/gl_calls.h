@@ -54,14 +54,14 @@ struct GLCalls {
 
 // The functions that fill a GLCalls, in its order: the system's where the
 // names are theirs, the core's where they are renamed.
-#define WEB_GL_TEST_CALLS                                                                     \
-    glMatrixMode, glLoadIdentity, glLoadMatrixf, glPushMatrix, glPopMatrix, glRotatef,          \
-        glTranslatef, glViewport, gluPerspective, gluLookAt, glEnable, glDisable, glLightfv,    \
-        glLightModeli, glMaterialfv, glColorMaterial, glColor3f, glNormal3f, glBegin, glEnd,    \
-        glVertex3i, glutSolidSphere, glutWireSphere, glutSolidCone, glutWireCone,               \
-        glutSolidCube, glutWireCube, gluNewQuadric, gluCylinder, gluDeleteQuadric, glGetError,  \
-        glGetIntegerv, glGetFloatv, glPixelStorei, glBitmap, glClearColor, glClearDepth,          \
-        glDepthFunc, glCullFace, glFrontFace, glShadeModel
+#define WEB_GL_TEST_CALLS                                                                          \
+    glMatrixMode, glLoadIdentity, glLoadMatrixf, glPushMatrix, glPopMatrix, glRotatef,             \
+        glTranslatef, glViewport, gluPerspective, gluLookAt, glEnable, glDisable, glLightfv,       \
+        glLightModeli, glMaterialfv, glColorMaterial, glColor3f, glNormal3f, glBegin, glEnd,       \
+        glVertex3i, glutSolidSphere, glutWireSphere, glutSolidCone, glutWireCone, glutSolidCube,   \
+        glutWireCube, gluNewQuadric, gluCylinder, gluDeleteQuadric, glGetError, glGetIntegerv,     \
+        glGetFloatv, glPixelStorei, glBitmap, glClearColor, glClearDepth, glDepthFunc, glCullFace, \
+        glFrontFace, glShadeModel
 
 // The browser platform's GL core (tests/web_gl/core/core_calls.cpp).
 const GLCalls& webCoreCalls();

@@ -159,7 +159,8 @@ std::vector<Recorded> mesaFeedback(const std::function<void()>& draw) {
         const GLint token = static_cast<GLint>(buffer[i++]);
         Recorded r{};
         r.vertices = token == GL_POLYGON_TOKEN ? static_cast<int>(buffer[i++])
-                     : token == GL_POINT_TOKEN ? 1 : 2;
+                     : token == GL_POINT_TOKEN ? 1
+                                               : 2;
         for (int k = 0; k < r.vertices; k++, i += 7) {
             std::copy(&buffer[i], &buffer[i + 3], r.window[k]);
             std::copy(&buffer[i + 3], &buffer[i + 7], r.front[k]);
@@ -202,8 +203,8 @@ void expectFrameLikeMesa(bool light) {
             for (int c = 0; c < 4; c++) {
                 const double backError =
                     core.vertices < 3 ? 0 : std::fabs(core.back[k][c] - back[c]);
-                worstColour = std::max({worstColour, std::fabs(core.front[k][c] - front[c]) * 1.0,
-                                        backError});
+                worstColour = std::max(
+                    {worstColour, std::fabs(core.front[k][c] - front[c]) * 1.0, backError});
             }
         }
     }
@@ -292,8 +293,7 @@ TEST(WebGLCore, MatrixModesErrorsAndQueriesAsMesa) {
     ensureGlWindow();
     for (const GLCalls* gl : {&mesa, &webCoreCalls()}) {
         SCOPED_TRACE(gl == &mesa ? "Mesa" : "web core");
-        while (gl->getError() != GL_NO_ERROR) {
-        }
+        while (gl->getError() != GL_NO_ERROR) {}
         static const float shift[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 5, 6, 7, 1};
         gl->matrixMode(GL_MODELVIEW);
         gl->loadIdentity();
@@ -334,8 +334,7 @@ TEST(WebGLCore, BadEnumsAndClearValuesAsMesa) {
     ensureGlWindow();
     for (const GLCalls* gl : {&mesa, &webCoreCalls()}) {
         SCOPED_TRACE(gl == &mesa ? "Mesa" : "web core");
-        while (gl->getError() != GL_NO_ERROR) {
-        }
+        while (gl->getError() != GL_NO_ERROR) {}
         const struct {
             void (*set)(unsigned);
             unsigned pname, value, start;
@@ -495,24 +494,23 @@ TEST(WebGLCore, FrameCallsWrittenAsC) {
     record_glutSwapBuffers();
     recordCalls(nullptr);
     EXPECT_EQ(frame.count, 17);
-    EXPECT_EQ(callsText(frame),
-              "1 glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT)\n"
-              "2 glMatrixMode(GL_MODELVIEW)\n"
-              "3 glPushMatrix()\n"
-              "4   glRotatef(45, 0, 1, 0)\n"
-              "5   glTranslatef(0.33333334, -2.5, 1e-07)\n"
-              "6   gluLookAt(0.3333333333333333, 0.1, -0, 1e+21, 0, 0, 0, 0, 1)\n"
-              "7   glLightfv(GL_LIGHT0, GL_POSITION, {1, 1, 1, 0})\n"
-              "8   glMaterialfv(GL_FRONT, GL_SHININESS, {10})\n"
-              "9   glBegin(GL_TRIANGLE_FAN)\n"
-              "10     glVertex3i(25, -150, 0)\n"
-              "11   glEnd()\n"
-              "12   gluCylinder(quadric, 20, 10, 60000, 80, 10)\n"
-              "13   glutBitmapCharacter(GLUT_BITMAP_TIMES_ROMAN_24, '\xC3\xA7')\n"
-              "14   glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, '\\'')\n"
-              "15 glPopMatrix()\n"
-              "16 glPopMatrix()\n"
-              "17 glutSwapBuffers()");
+    EXPECT_EQ(callsText(frame), "1 glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT)\n"
+                                "2 glMatrixMode(GL_MODELVIEW)\n"
+                                "3 glPushMatrix()\n"
+                                "4   glRotatef(45, 0, 1, 0)\n"
+                                "5   glTranslatef(0.33333334, -2.5, 1e-07)\n"
+                                "6   gluLookAt(0.3333333333333333, 0.1, -0, 1e+21, 0, 0, 0, 0, 1)\n"
+                                "7   glLightfv(GL_LIGHT0, GL_POSITION, {1, 1, 1, 0})\n"
+                                "8   glMaterialfv(GL_FRONT, GL_SHININESS, {10})\n"
+                                "9   glBegin(GL_TRIANGLE_FAN)\n"
+                                "10     glVertex3i(25, -150, 0)\n"
+                                "11   glEnd()\n"
+                                "12   gluCylinder(quadric, 20, 10, 60000, 80, 10)\n"
+                                "13   glutBitmapCharacter(GLUT_BITMAP_TIMES_ROMAN_24, '\xC3\xA7')\n"
+                                "14   glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, '\\'')\n"
+                                "15 glPopMatrix()\n"
+                                "16 glPopMatrix()\n"
+                                "17 glutSwapBuffers()");
 }
 
 // A frame cut after its call k draws what GL draws for its first k calls,

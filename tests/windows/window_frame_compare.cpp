@@ -62,7 +62,8 @@ int main(int argc, char** argv) {
         }
     }
     if (argc < 4 || references.empty()) {
-        std::fprintf(stderr, "usage: %s WINDOW_ID MAX_DIFFERING REFERENCE.png... [--save FILE.png]\n",
+        std::fprintf(stderr,
+                     "usage: %s WINDOW_ID MAX_DIFFERING REFERENCE.png... [--save FILE.png]\n",
                      argv[0]);
         return 2;
     }

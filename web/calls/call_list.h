@@ -25,59 +25,59 @@
 // frames.
 #pragma once
 
-#define UNIVERSE_CALLS(CALL)                                                          \
-    CALL(glEnable, Void, 1, (Enum))                                                   \
-    CALL(glDisable, Void, 1, (Enum))                                                  \
-    CALL(glFlush, Void, 0, ())                                                        \
-    CALL(glViewport, Void, 4, (Int, Int, Int, Int))                                   \
-    CALL(glClearColor, Void, 4, (Float, Float, Float, Float))                         \
-    CALL(glClearDepth, Void, 1, (Double))                                             \
-    CALL(glClear, Void, 1, (Mask))                                                    \
-    CALL(glDepthFunc, Void, 1, (Enum))                                                \
-    CALL(glCullFace, Void, 1, (Enum))                                                 \
-    CALL(glFrontFace, Void, 1, (Enum))                                                \
-    CALL(glShadeModel, Void, 1, (Enum))                                               \
-    CALL(glMatrixMode, Void, 1, (Enum))                                               \
-    CALL(glPushMatrix, Void, 0, ())                                                   \
-    CALL(glPopMatrix, Void, 0, ())                                                    \
-    CALL(glLoadIdentity, Void, 0, ())                                                 \
-    CALL(glLoadMatrixf, Void, 1, (Matrix))                                            \
-    CALL(glMultMatrixf, Void, 1, (Matrix))                                            \
-    CALL(glMultMatrixd, Void, 1, (MatrixD))                                           \
-    CALL(glRotatef, Void, 4, (Float, Float, Float, Float))                            \
-    CALL(glRotated, Void, 4, (Double, Double, Double, Double))                        \
-    CALL(glTranslatef, Void, 3, (Float, Float, Float))                                \
-    CALL(glTranslated, Void, 3, (Double, Double, Double))                             \
-    CALL(glScalef, Void, 3, (Float, Float, Float))                                    \
-    CALL(glOrtho, Void, 6, (Double, Double, Double, Double, Double, Double))          \
-    CALL(glBegin, Void, 1, (Mode))                                                    \
-    CALL(glEnd, Void, 0, ())                                                          \
-    CALL(glVertex3d, Void, 3, (Double, Double, Double))                               \
-    CALL(glVertex3i, Void, 3, (Int, Int, Int))                                        \
-    CALL(glNormal3f, Void, 3, (Float, Float, Float))                                  \
-    CALL(glNormal3d, Void, 3, (Double, Double, Double))                               \
-    CALL(glColor3f, Void, 3, (Float, Float, Float))                                   \
-    CALL(glLightfv, Void, 3, (Enum, Enum, Params))                                    \
-    CALL(glLightModelf, Void, 2, (Enum, Float))                                       \
-    CALL(glLightModeli, Void, 2, (Enum, Int))                                         \
-    CALL(glLightModelfv, Void, 2, (Enum, Params))                                     \
-    CALL(glMaterialfv, Void, 3, (Enum, Enum, Params))                                 \
-    CALL(glColorMaterial, Void, 2, (Enum, Enum))                                      \
-    CALL(glRasterPos3f, Void, 3, (Float, Float, Float))                               \
-    CALL(glPixelStorei, Void, 2, (Enum, Int))                                         \
-    CALL(gluPerspective, Void, 4, (Double, Double, Double, Double))                   \
-    CALL(gluLookAt, Void, 9,                                                          \
-         (Double, Double, Double, Double, Double, Double, Double, Double, Double))     \
-    CALL(gluNewQuadric, Quadric, 0, ())                                               \
-    CALL(gluDeleteQuadric, Void, 1, (Quadric))                                        \
-    CALL(gluCylinder, Void, 6, (Quadric, Double, Double, Double, Int, Int))           \
-    CALL(glutSolidSphere, Void, 3, (Double, Int, Int))                                \
-    CALL(glutWireSphere, Void, 3, (Double, Int, Int))                                 \
-    CALL(glutSolidCube, Void, 1, (Double))                                            \
-    CALL(glutWireCube, Void, 1, (Double))                                             \
-    CALL(glutSolidCone, Void, 4, (Double, Double, Int, Int))                          \
-    CALL(glutWireCone, Void, 4, (Double, Double, Int, Int))                           \
-    CALL(glutBitmapCharacter, Void, 2, (Font, Char))                                  \
+#define UNIVERSE_CALLS(CALL)                                                       \
+    CALL(glEnable, Void, 1, (Enum))                                                \
+    CALL(glDisable, Void, 1, (Enum))                                               \
+    CALL(glFlush, Void, 0, ())                                                     \
+    CALL(glViewport, Void, 4, (Int, Int, Int, Int))                                \
+    CALL(glClearColor, Void, 4, (Float, Float, Float, Float))                      \
+    CALL(glClearDepth, Void, 1, (Double))                                          \
+    CALL(glClear, Void, 1, (Mask))                                                 \
+    CALL(glDepthFunc, Void, 1, (Enum))                                             \
+    CALL(glCullFace, Void, 1, (Enum))                                              \
+    CALL(glFrontFace, Void, 1, (Enum))                                             \
+    CALL(glShadeModel, Void, 1, (Enum))                                            \
+    CALL(glMatrixMode, Void, 1, (Enum))                                            \
+    CALL(glPushMatrix, Void, 0, ())                                                \
+    CALL(glPopMatrix, Void, 0, ())                                                 \
+    CALL(glLoadIdentity, Void, 0, ())                                              \
+    CALL(glLoadMatrixf, Void, 1, (Matrix))                                         \
+    CALL(glMultMatrixf, Void, 1, (Matrix))                                         \
+    CALL(glMultMatrixd, Void, 1, (MatrixD))                                        \
+    CALL(glRotatef, Void, 4, (Float, Float, Float, Float))                         \
+    CALL(glRotated, Void, 4, (Double, Double, Double, Double))                     \
+    CALL(glTranslatef, Void, 3, (Float, Float, Float))                             \
+    CALL(glTranslated, Void, 3, (Double, Double, Double))                          \
+    CALL(glScalef, Void, 3, (Float, Float, Float))                                 \
+    CALL(glOrtho, Void, 6, (Double, Double, Double, Double, Double, Double))       \
+    CALL(glBegin, Void, 1, (Mode))                                                 \
+    CALL(glEnd, Void, 0, ())                                                       \
+    CALL(glVertex3d, Void, 3, (Double, Double, Double))                            \
+    CALL(glVertex3i, Void, 3, (Int, Int, Int))                                     \
+    CALL(glNormal3f, Void, 3, (Float, Float, Float))                               \
+    CALL(glNormal3d, Void, 3, (Double, Double, Double))                            \
+    CALL(glColor3f, Void, 3, (Float, Float, Float))                                \
+    CALL(glLightfv, Void, 3, (Enum, Enum, Params))                                 \
+    CALL(glLightModelf, Void, 2, (Enum, Float))                                    \
+    CALL(glLightModeli, Void, 2, (Enum, Int))                                      \
+    CALL(glLightModelfv, Void, 2, (Enum, Params))                                  \
+    CALL(glMaterialfv, Void, 3, (Enum, Enum, Params))                              \
+    CALL(glColorMaterial, Void, 2, (Enum, Enum))                                   \
+    CALL(glRasterPos3f, Void, 3, (Float, Float, Float))                            \
+    CALL(glPixelStorei, Void, 2, (Enum, Int))                                      \
+    CALL(gluPerspective, Void, 4, (Double, Double, Double, Double))                \
+    CALL(gluLookAt, Void, 9,                                                       \
+         (Double, Double, Double, Double, Double, Double, Double, Double, Double)) \
+    CALL(gluNewQuadric, Quadric, 0, ())                                            \
+    CALL(gluDeleteQuadric, Void, 1, (Quadric))                                     \
+    CALL(gluCylinder, Void, 6, (Quadric, Double, Double, Double, Int, Int))        \
+    CALL(glutSolidSphere, Void, 3, (Double, Int, Int))                             \
+    CALL(glutWireSphere, Void, 3, (Double, Int, Int))                              \
+    CALL(glutSolidCube, Void, 1, (Double))                                         \
+    CALL(glutWireCube, Void, 1, (Double))                                          \
+    CALL(glutSolidCone, Void, 4, (Double, Double, Int, Int))                       \
+    CALL(glutWireCone, Void, 4, (Double, Double, Int, Int))                        \
+    CALL(glutBitmapCharacter, Void, 2, (Font, Char))                               \
     CALL(glutSwapBuffers, Void, 0, ())
 
 // The C type of each kind.

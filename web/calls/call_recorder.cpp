@@ -84,10 +84,10 @@ struct Put {
 }  // namespace
 
 #define UNIVERSE_CALL_PUT(i, kind) put.kind(a##i);
-#define UNIVERSE_CALL_RECORD(name, result, n, kinds)                \
-    void record_##name(UNIVERSE_CALL_PARAMS(n, kinds)) {            \
-        [[maybe_unused]] Put put(Op::name##Call);                   \
-        UNIVERSE_CALL_STATEMENTS(n, UNIVERSE_CALL_PUT, kinds)       \
+#define UNIVERSE_CALL_RECORD(name, result, n, kinds)          \
+    void record_##name(UNIVERSE_CALL_PARAMS(n, kinds)) {      \
+        [[maybe_unused]] Put put(Op::name##Call);             \
+        UNIVERSE_CALL_STATEMENTS(n, UNIVERSE_CALL_PUT, kinds) \
     }
 UNIVERSE_CALLS(UNIVERSE_CALL_RECORD)
 #undef UNIVERSE_CALL_RECORD
@@ -140,49 +140,90 @@ struct Name {
     unsigned value;
     const char* name;
 };
-#define UNIVERSE_GL_NAME(name) {name, #name}
+#define UNIVERSE_GL_NAME(name) \
+    { name, #name }
 
 // The names a GL enum argument may take (their values do not overlap).
 const Name enumNames[] = {
-    UNIVERSE_GL_NAME(GL_CULL_FACE), UNIVERSE_GL_NAME(GL_LIGHTING),
-    UNIVERSE_GL_NAME(GL_COLOR_MATERIAL), UNIVERSE_GL_NAME(GL_DEPTH_TEST),
-    UNIVERSE_GL_NAME(GL_NORMALIZE), UNIVERSE_GL_NAME(GL_RESCALE_NORMAL), UNIVERSE_GL_NAME(GL_BLEND),
-    UNIVERSE_GL_NAME(GL_TEXTURE_2D), UNIVERSE_GL_NAME(GL_POLYGON_OFFSET_FILL),
-    UNIVERSE_GL_NAME(GL_POINT_SMOOTH), UNIVERSE_GL_NAME(GL_LINE_SMOOTH),
-    UNIVERSE_GL_NAME(GL_LINE_STIPPLE), UNIVERSE_GL_NAME(GL_LIGHT0), UNIVERSE_GL_NAME(GL_LIGHT1),
-    UNIVERSE_GL_NAME(GL_LIGHT2), UNIVERSE_GL_NAME(GL_LIGHT3), UNIVERSE_GL_NAME(GL_LIGHT4),
-    UNIVERSE_GL_NAME(GL_LIGHT5), UNIVERSE_GL_NAME(GL_LIGHT6), UNIVERSE_GL_NAME(GL_LIGHT7),
-    UNIVERSE_GL_NAME(GL_FRONT), UNIVERSE_GL_NAME(GL_BACK), UNIVERSE_GL_NAME(GL_FRONT_AND_BACK),
-    UNIVERSE_GL_NAME(GL_CW), UNIVERSE_GL_NAME(GL_CCW), UNIVERSE_GL_NAME(GL_NEVER),
-    UNIVERSE_GL_NAME(GL_LESS), UNIVERSE_GL_NAME(GL_EQUAL), UNIVERSE_GL_NAME(GL_LEQUAL),
-    UNIVERSE_GL_NAME(GL_GREATER), UNIVERSE_GL_NAME(GL_NOTEQUAL), UNIVERSE_GL_NAME(GL_GEQUAL),
-    UNIVERSE_GL_NAME(GL_ALWAYS), UNIVERSE_GL_NAME(GL_AMBIENT), UNIVERSE_GL_NAME(GL_DIFFUSE),
-    UNIVERSE_GL_NAME(GL_SPECULAR), UNIVERSE_GL_NAME(GL_POSITION),
-    UNIVERSE_GL_NAME(GL_SPOT_DIRECTION), UNIVERSE_GL_NAME(GL_SPOT_EXPONENT),
-    UNIVERSE_GL_NAME(GL_SPOT_CUTOFF), UNIVERSE_GL_NAME(GL_CONSTANT_ATTENUATION),
-    UNIVERSE_GL_NAME(GL_LINEAR_ATTENUATION), UNIVERSE_GL_NAME(GL_QUADRATIC_ATTENUATION),
-    UNIVERSE_GL_NAME(GL_EMISSION), UNIVERSE_GL_NAME(GL_SHININESS),
-    UNIVERSE_GL_NAME(GL_AMBIENT_AND_DIFFUSE), UNIVERSE_GL_NAME(GL_LIGHT_MODEL_LOCAL_VIEWER),
-    UNIVERSE_GL_NAME(GL_LIGHT_MODEL_TWO_SIDE), UNIVERSE_GL_NAME(GL_LIGHT_MODEL_AMBIENT),
-    UNIVERSE_GL_NAME(GL_FLAT), UNIVERSE_GL_NAME(GL_SMOOTH), UNIVERSE_GL_NAME(GL_MODELVIEW),
-    UNIVERSE_GL_NAME(GL_PROJECTION), UNIVERSE_GL_NAME(GL_TEXTURE),
-    UNIVERSE_GL_NAME(GL_UNPACK_SWAP_BYTES), UNIVERSE_GL_NAME(GL_UNPACK_LSB_FIRST),
-    UNIVERSE_GL_NAME(GL_UNPACK_ROW_LENGTH), UNIVERSE_GL_NAME(GL_UNPACK_SKIP_ROWS),
-    UNIVERSE_GL_NAME(GL_UNPACK_SKIP_PIXELS), UNIVERSE_GL_NAME(GL_UNPACK_ALIGNMENT),
-    UNIVERSE_GL_NAME(GL_PACK_SWAP_BYTES), UNIVERSE_GL_NAME(GL_PACK_LSB_FIRST),
-    UNIVERSE_GL_NAME(GL_PACK_ROW_LENGTH), UNIVERSE_GL_NAME(GL_PACK_SKIP_ROWS),
-    UNIVERSE_GL_NAME(GL_PACK_SKIP_PIXELS), UNIVERSE_GL_NAME(GL_PACK_ALIGNMENT),
+    UNIVERSE_GL_NAME(GL_CULL_FACE),
+    UNIVERSE_GL_NAME(GL_LIGHTING),
+    UNIVERSE_GL_NAME(GL_COLOR_MATERIAL),
+    UNIVERSE_GL_NAME(GL_DEPTH_TEST),
+    UNIVERSE_GL_NAME(GL_NORMALIZE),
+    UNIVERSE_GL_NAME(GL_RESCALE_NORMAL),
+    UNIVERSE_GL_NAME(GL_BLEND),
+    UNIVERSE_GL_NAME(GL_TEXTURE_2D),
+    UNIVERSE_GL_NAME(GL_POLYGON_OFFSET_FILL),
+    UNIVERSE_GL_NAME(GL_POINT_SMOOTH),
+    UNIVERSE_GL_NAME(GL_LINE_SMOOTH),
+    UNIVERSE_GL_NAME(GL_LINE_STIPPLE),
+    UNIVERSE_GL_NAME(GL_LIGHT0),
+    UNIVERSE_GL_NAME(GL_LIGHT1),
+    UNIVERSE_GL_NAME(GL_LIGHT2),
+    UNIVERSE_GL_NAME(GL_LIGHT3),
+    UNIVERSE_GL_NAME(GL_LIGHT4),
+    UNIVERSE_GL_NAME(GL_LIGHT5),
+    UNIVERSE_GL_NAME(GL_LIGHT6),
+    UNIVERSE_GL_NAME(GL_LIGHT7),
+    UNIVERSE_GL_NAME(GL_FRONT),
+    UNIVERSE_GL_NAME(GL_BACK),
+    UNIVERSE_GL_NAME(GL_FRONT_AND_BACK),
+    UNIVERSE_GL_NAME(GL_CW),
+    UNIVERSE_GL_NAME(GL_CCW),
+    UNIVERSE_GL_NAME(GL_NEVER),
+    UNIVERSE_GL_NAME(GL_LESS),
+    UNIVERSE_GL_NAME(GL_EQUAL),
+    UNIVERSE_GL_NAME(GL_LEQUAL),
+    UNIVERSE_GL_NAME(GL_GREATER),
+    UNIVERSE_GL_NAME(GL_NOTEQUAL),
+    UNIVERSE_GL_NAME(GL_GEQUAL),
+    UNIVERSE_GL_NAME(GL_ALWAYS),
+    UNIVERSE_GL_NAME(GL_AMBIENT),
+    UNIVERSE_GL_NAME(GL_DIFFUSE),
+    UNIVERSE_GL_NAME(GL_SPECULAR),
+    UNIVERSE_GL_NAME(GL_POSITION),
+    UNIVERSE_GL_NAME(GL_SPOT_DIRECTION),
+    UNIVERSE_GL_NAME(GL_SPOT_EXPONENT),
+    UNIVERSE_GL_NAME(GL_SPOT_CUTOFF),
+    UNIVERSE_GL_NAME(GL_CONSTANT_ATTENUATION),
+    UNIVERSE_GL_NAME(GL_LINEAR_ATTENUATION),
+    UNIVERSE_GL_NAME(GL_QUADRATIC_ATTENUATION),
+    UNIVERSE_GL_NAME(GL_EMISSION),
+    UNIVERSE_GL_NAME(GL_SHININESS),
+    UNIVERSE_GL_NAME(GL_AMBIENT_AND_DIFFUSE),
+    UNIVERSE_GL_NAME(GL_LIGHT_MODEL_LOCAL_VIEWER),
+    UNIVERSE_GL_NAME(GL_LIGHT_MODEL_TWO_SIDE),
+    UNIVERSE_GL_NAME(GL_LIGHT_MODEL_AMBIENT),
+    UNIVERSE_GL_NAME(GL_FLAT),
+    UNIVERSE_GL_NAME(GL_SMOOTH),
+    UNIVERSE_GL_NAME(GL_MODELVIEW),
+    UNIVERSE_GL_NAME(GL_PROJECTION),
+    UNIVERSE_GL_NAME(GL_TEXTURE),
+    UNIVERSE_GL_NAME(GL_UNPACK_SWAP_BYTES),
+    UNIVERSE_GL_NAME(GL_UNPACK_LSB_FIRST),
+    UNIVERSE_GL_NAME(GL_UNPACK_ROW_LENGTH),
+    UNIVERSE_GL_NAME(GL_UNPACK_SKIP_ROWS),
+    UNIVERSE_GL_NAME(GL_UNPACK_SKIP_PIXELS),
+    UNIVERSE_GL_NAME(GL_UNPACK_ALIGNMENT),
+    UNIVERSE_GL_NAME(GL_PACK_SWAP_BYTES),
+    UNIVERSE_GL_NAME(GL_PACK_LSB_FIRST),
+    UNIVERSE_GL_NAME(GL_PACK_ROW_LENGTH),
+    UNIVERSE_GL_NAME(GL_PACK_SKIP_ROWS),
+    UNIVERSE_GL_NAME(GL_PACK_SKIP_PIXELS),
+    UNIVERSE_GL_NAME(GL_PACK_ALIGNMENT),
 };
 
 const Name modeNames[] = {
-    UNIVERSE_GL_NAME(GL_POINTS), UNIVERSE_GL_NAME(GL_LINES), UNIVERSE_GL_NAME(GL_LINE_LOOP),
-    UNIVERSE_GL_NAME(GL_LINE_STRIP), UNIVERSE_GL_NAME(GL_TRIANGLES),
-    UNIVERSE_GL_NAME(GL_TRIANGLE_STRIP), UNIVERSE_GL_NAME(GL_TRIANGLE_FAN),
-    UNIVERSE_GL_NAME(GL_QUADS), UNIVERSE_GL_NAME(GL_QUAD_STRIP), UNIVERSE_GL_NAME(GL_POLYGON),
+    UNIVERSE_GL_NAME(GL_POINTS),       UNIVERSE_GL_NAME(GL_LINES),
+    UNIVERSE_GL_NAME(GL_LINE_LOOP),    UNIVERSE_GL_NAME(GL_LINE_STRIP),
+    UNIVERSE_GL_NAME(GL_TRIANGLES),    UNIVERSE_GL_NAME(GL_TRIANGLE_STRIP),
+    UNIVERSE_GL_NAME(GL_TRIANGLE_FAN), UNIVERSE_GL_NAME(GL_QUADS),
+    UNIVERSE_GL_NAME(GL_QUAD_STRIP),   UNIVERSE_GL_NAME(GL_POLYGON),
 };
 
 const Name maskNames[] = {
-    UNIVERSE_GL_NAME(GL_COLOR_BUFFER_BIT), UNIVERSE_GL_NAME(GL_DEPTH_BUFFER_BIT),
+    UNIVERSE_GL_NAME(GL_COLOR_BUFFER_BIT),
+    UNIVERSE_GL_NAME(GL_DEPTH_BUFFER_BIT),
     UNIVERSE_GL_NAME(GL_STENCIL_BUFFER_BIT),
 };
 #undef UNIVERSE_GL_NAME
@@ -193,7 +234,8 @@ struct FontName {
     void* font;
     const char* name;
 };
-#define UNIVERSE_FONT_NAME(name) {name, #name}
+#define UNIVERSE_FONT_NAME(name) \
+    { name, #name }
 const FontName fontNames[] = {
     UNIVERSE_FONT_NAME(GLUT_BITMAP_TIMES_ROMAN_24), UNIVERSE_FONT_NAME(GLUT_BITMAP_HELVETICA_18),
 #ifdef GLUT_BITMAP_9_BY_15
@@ -211,7 +253,9 @@ class Text {
 public:
     void reserve(size_t size) { bytes_.reserve(size); }
     size_t size() const { return bytes_.size(); }
-    void append(const char* text, size_t length) { bytes_.insert(bytes_.end(), text, text + length); }
+    void append(const char* text, size_t length) {
+        bytes_.insert(bytes_.end(), text, text + length);
+    }
     void append(size_t count, char c) { bytes_.insert(bytes_.end(), count, c); }
     Text& operator+=(char c) {
         bytes_.push_back(c);
@@ -230,7 +274,8 @@ private:
 void appendInteger(Text& out, long long value) {
     char digits[24];
     int at = sizeof digits;
-    unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : value;
+    unsigned long long magnitude =
+        value < 0 ? 0ULL - static_cast<unsigned long long>(value) : value;
     do {
         digits[--at] = static_cast<char>('0' + magnitude % 10);
         magnitude /= 10;
@@ -244,7 +289,8 @@ void appendInteger(Text& out, long long value) {
 // text of each is kept in a small table by its bits.
 template <typename T>
 void appendNumber(Text& out, T value) {
-    if (value == std::trunc(value) && std::fabs(value) < 1e15 && !(value == 0 && std::signbit(value))) {
+    if (value == std::trunc(value) && std::fabs(value) < 1e15 &&
+        !(value == 0 && std::signbit(value))) {
         appendInteger(out, static_cast<long long>(value));
         return;
     }
@@ -305,7 +351,10 @@ struct Print {
         }
         if (value == 0 && out.size() > start) return;
         out += out.size() > start ? " | " : "";
-        if (value) appendName(out, nullptr, 0, value); else out += '0';
+        if (value)
+            appendName(out, nullptr, 0, value);
+        else
+            out += '0';
     }
     void Int(int value) { appendInteger(out, value); }
     void Char(int value) {
@@ -373,13 +422,13 @@ std::string callsText(const CallFrame& frame) {
 #define UNIVERSE_CALL_PRINT(i, kind) \
     out += i ? ", " : "";            \
     print.kind(a##i);
-#define UNIVERSE_CALL_TEXT(name, result, n, kinds)                  \
-    case Op::name##Call: {                                          \
-        UNIVERSE_CALL_STATEMENTS(n, UNIVERSE_CALL_READ, kinds)      \
-        out += #name "(";                                           \
-        UNIVERSE_CALL_STATEMENTS(n, UNIVERSE_CALL_PRINT, kinds)     \
-        out += ')';                                                 \
-        break;                                                      \
+#define UNIVERSE_CALL_TEXT(name, result, n, kinds)              \
+    case Op::name##Call: {                                      \
+        UNIVERSE_CALL_STATEMENTS(n, UNIVERSE_CALL_READ, kinds)  \
+        out += #name "(";                                       \
+        UNIVERSE_CALL_STATEMENTS(n, UNIVERSE_CALL_PRINT, kinds) \
+        out += ')';                                             \
+        break;                                                  \
     }
             UNIVERSE_CALLS(UNIVERSE_CALL_TEXT)
 #undef UNIVERSE_CALL_TEXT

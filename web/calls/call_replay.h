@@ -19,8 +19,7 @@ namespace {
     calls::CallReader in(frame);
     for (int number = 1; number <= last && !in.done(); number++) {
         switch (in.op()) {
-#define UNIVERSE_CALL_READ(i, kind) \
-    [[maybe_unused]] const auto a##i = in.read##kind();
+#define UNIVERSE_CALL_READ(i, kind) [[maybe_unused]] const auto a##i = in.read##kind();
 #define UNIVERSE_CALL_PASS(i, kind) UNIVERSE_REPLAY_PASS_##kind(a##i)
 #define UNIVERSE_REPLAY_PASS_Enum(a) a
 #define UNIVERSE_REPLAY_PASS_Mode(a) a
@@ -34,15 +33,15 @@ namespace {
 #define UNIVERSE_REPLAY_PASS_MatrixD(a) a.v
 #define UNIVERSE_REPLAY_PASS_Font(a) a
 #define UNIVERSE_REPLAY_PASS_Quadric(a) quadric
-#define UNIVERSE_CALL_REPLAY(name, result, n, kinds)                                    \
-    case Op::name##Call: {                                                              \
-        UNIVERSE_CALL_STATEMENTS(n, UNIVERSE_CALL_READ, kinds)                          \
-        if (Op::name##Call != Op::gluNewQuadricCall &&                                  \
-            Op::name##Call != Op::gluDeleteQuadricCall &&                               \
-            Op::name##Call != Op::glutSwapBuffersCall)                                  \
-            name(UNIVERSE_CALL_APPLY(UNIVERSE_CALL_LIST_##n,                            \
+#define UNIVERSE_CALL_REPLAY(name, result, n, kinds)                                     \
+    case Op::name##Call: {                                                               \
+        UNIVERSE_CALL_STATEMENTS(n, UNIVERSE_CALL_READ, kinds)                           \
+        if (Op::name##Call != Op::gluNewQuadricCall &&                                   \
+            Op::name##Call != Op::gluDeleteQuadricCall &&                                \
+            Op::name##Call != Op::glutSwapBuffersCall)                                   \
+            name(UNIVERSE_CALL_APPLY(UNIVERSE_CALL_LIST_##n,                             \
                                      (UNIVERSE_CALL_PASS, UNIVERSE_CALL_UNPACK kinds))); \
-        break;                                                                          \
+        break;                                                                           \
     }
             UNIVERSE_CALLS(UNIVERSE_CALL_REPLAY)
 #undef UNIVERSE_CALL_REPLAY

@@ -10,14 +10,13 @@
 
 #include "web/calls/call_recorder.h"
 
-#define UNIVERSE_CALL_WRAPPER(name, result, n, kinds)                                        \
-    extern "C" UNIVERSE_CALL_TYPE_##result UNIVERSE_CALL_CAT(__real_, name)(                 \
-        UNIVERSE_CALL_PARAMS(n, kinds));                                                     \
-    extern "C" __attribute__((weak)) UNIVERSE_CALL_TYPE_##result UNIVERSE_CALL_CAT(__wrap_, \
-                                                                                   name)(    \
-        UNIVERSE_CALL_PARAMS(n, kinds)) {                                                    \
-        const calls::CallScope scope;                                                        \
-        if (scope.recording()) calls::record_##name(UNIVERSE_CALL_ARGS(n, kinds));          \
-        return UNIVERSE_CALL_CAT(__real_, name)(UNIVERSE_CALL_ARGS(n, kinds));              \
+#define UNIVERSE_CALL_WRAPPER(name, result, n, kinds)                                              \
+    extern "C" UNIVERSE_CALL_TYPE_##result UNIVERSE_CALL_CAT(__real_, name)(                       \
+        UNIVERSE_CALL_PARAMS(n, kinds));                                                           \
+    extern "C" __attribute__((weak)) UNIVERSE_CALL_TYPE_##result UNIVERSE_CALL_CAT(__wrap_, name)( \
+        UNIVERSE_CALL_PARAMS(n, kinds)) {                                                          \
+        const calls::CallScope scope;                                                              \
+        if (scope.recording()) calls::record_##name(UNIVERSE_CALL_ARGS(n, kinds));                 \
+        return UNIVERSE_CALL_CAT(__real_, name)(UNIVERSE_CALL_ARGS(n, kinds));                     \
     }
 UNIVERSE_CALLS(UNIVERSE_CALL_WRAPPER)

@@ -31,8 +31,8 @@ constexpr int kTextureStackDepth = 10;
 struct LightSource {
     bool enabled = false;
     GLfloat ambient[4] = {0, 0, 0, 1};
-    GLfloat diffuse[4] = {0, 0, 0, 1};   // light 0: (1, 1, 1, 1)
-    GLfloat specular[4] = {0, 0, 0, 1};  // light 0: (1, 1, 1, 1)
+    GLfloat diffuse[4] = {0, 0, 0, 1};      // light 0: (1, 1, 1, 1)
+    GLfloat specular[4] = {0, 0, 0, 1};     // light 0: (1, 1, 1, 1)
     GLfloat eyePosition[4] = {0, 0, 1, 0};  // in eye coordinates
     GLfloat spotDirection[3] = {0, 0, -1};  // in eye coordinates
     GLfloat spotExponent = 0;
@@ -68,8 +68,8 @@ struct DirectionalVectors {
 
 struct MatrixStack {
     Matrix entries[kModelviewStackDepth];  // the deepest of the three stacks
-    int depth;     // entries in use, at least 1
-    int maxDepth;  // GL_MAX_*_STACK_DEPTH
+    int depth;                             // entries in use, at least 1
+    int maxDepth;                          // GL_MAX_*_STACK_DEPTH
 };
 
 struct Matrices {

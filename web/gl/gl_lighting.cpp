@@ -73,8 +73,7 @@ void lightFace(const Material& material, float sign, const float eyePosition[4],
                                           light.spotDirection[2]};
                 normalize3(spotDirection);
                 const float cosine = -dot3(toLight, spotDirection);
-                const float cutoff =
-                    std::cos(static_cast<float>(light.spotCutoff * M_PI / 180.0));
+                const float cutoff = std::cos(static_cast<float>(light.spotCutoff * M_PI / 180.0));
                 attenuation *= cosine < cutoff ? 0 : std::pow(cosine, light.spotExponent);
             }
         }
@@ -262,7 +261,8 @@ void glLightfv(GLenum light, GLenum pname, const GLfloat* params) {
             // A direction: through the modelview's upper 3x3.
             const float* m = modelviewMatrix().m;
             for (int r = 0; r < 3; r++) {
-                l->spotDirection[r] = m[r] * params[0] + m[4 + r] * params[1] + m[8 + r] * params[2];
+                l->spotDirection[r] =
+                    m[r] * params[0] + m[4 + r] * params[1] + m[8 + r] * params[2];
             }
             break;
         }

@@ -5,9 +5,7 @@
 
 namespace glcore {
 
-Matrix identityMatrix() {
-    return Matrix{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}};
-}
+Matrix identityMatrix() { return Matrix{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}}; }
 
 Matrix multiplyMatrices(const Matrix& a, const Matrix& b) {
     Matrix p;
@@ -103,8 +101,7 @@ void scaleMatrix(Matrix& matrix, float x, float y, float z) {
     m[11] *= z;
 }
 
-Matrix orthoMatrix(float left, float right, float bottom, float top, float nearVal,
-                   float farVal) {
+Matrix orthoMatrix(float left, float right, float bottom, float top, float nearVal, float farVal) {
     Matrix r = identityMatrix();
     r.m[0] = 2.0f / (right - left);
     r.m[12] = -(right + left) / (right - left);

@@ -130,8 +130,8 @@ void glTranslated(GLdouble x, GLdouble y, GLdouble z) {
 
 void glScalef(GLfloat x, GLfloat y, GLfloat z) { scaleMatrix(currentMatrix(), x, y, z); }
 
-void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top,
-             GLdouble nearVal, GLdouble farVal) {
+void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble nearVal,
+             GLdouble farVal) {
     multiplyCurrent(orthoMatrix(static_cast<float>(left), static_cast<float>(right),
                                 static_cast<float>(bottom), static_cast<float>(top),
                                 static_cast<float>(nearVal), static_cast<float>(farVal)));

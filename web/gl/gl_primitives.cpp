@@ -82,9 +82,7 @@ void expand(int perPrimitive, bool flat) {
 
 DrawMode splitPrimitive(GLenum primitive, uint32_t n, std::vector<uint32_t>& out) {
     out.clear();
-    auto emit = [&out](std::initializer_list<uint32_t> indices) {
-        out.insert(out.end(), indices);
-    };
+    auto emit = [&out](std::initializer_list<uint32_t> indices) { out.insert(out.end(), indices); };
     switch (primitive) {
         case GL_LINES:
             for (uint32_t i = 0; i + 1 < n; i += 2) emit({i, i + 1});
@@ -125,8 +123,7 @@ DrawMode splitPrimitive(GLenum primitive, uint32_t n, std::vector<uint32_t>& out
             // The first vertex is the polygon's provoking vertex, so it comes last.
             for (uint32_t i = 0; i + 2 < n; i++) emit({i + 1, i + 2, 0});
             return DrawMode::Triangles;
-        default:
-            return DrawMode::Points;
+        default: return DrawMode::Points;
     }
 }
 
@@ -144,7 +141,7 @@ DrawVertex processVertex(const float object[4], const float objectNormal[3]) {
     if (lightingNeedsEyePosition()) transformPoint(modelviewMatrix(), object, eye);
     // Normals go through the inverse transpose and keep the length that
     // gives them, unless GL_NORMALIZE is on.
-    const float (&n)[3][3] = normalTransform();
+    const float(&n)[3][3] = normalTransform();
     float normal[3];
     for (int r = 0; r < 3; r++) {
         normal[r] =

@@ -39,8 +39,8 @@ void ShapeMesh::addPrimitive(GLenum primitive, const float* primitivePositions,
         split.resize(count);
         for (int i = 0; i < count; i++) split[i] = static_cast<uint32_t>(i);
     }
-    const int chunkMode = strip ? GL_TRIANGLE_STRIP
-                                : (splitMode == DrawMode::Lines ? GL_LINES : GL_TRIANGLES);
+    const int chunkMode =
+        strip ? GL_TRIANGLE_STRIP : (splitMode == DrawMode::Lines ? GL_LINES : GL_TRIANGLES);
     if (chunks.empty() || chunks.back().mode != chunkMode ||
         chunks.back().vertexCount + count > kMaxIndexedVertices) {
         chunks.push_back({vertexCount(), 0, static_cast<int>(indices.size()), 0, chunkMode});

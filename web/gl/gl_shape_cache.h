@@ -60,7 +60,15 @@ struct CachedShape {
 };
 
 // The GLU and GLUT functions whose shapes the cache holds.
-enum ShapeKind { kCylinder, kSolidSphere, kWireSphere, kSolidCone, kWireCone, kSolidCube, kWireCube };
+enum ShapeKind {
+    kCylinder,
+    kSolidSphere,
+    kWireSphere,
+    kSolidCone,
+    kWireCone,
+    kSolidCube,
+    kWireCube
+};
 
 // What names a shape: its kind and its arguments as the caller gave them.
 struct ShapeKey {

@@ -25,8 +25,7 @@ const int maxCylinderSlices = 239;
 void normalize(float v[3]) {
     const float squared = v[0] * v[0] + v[1] * v[1] + v[2] * v[2];
     const float length = static_cast<float>(std::sqrt(static_cast<double>(squared)));
-    if (length == 0.0f)
-        return;
+    if (length == 0.0f) return;
     v[0] /= length;
     v[1] /= length;
     v[2] /= length;
@@ -46,15 +45,12 @@ void buildCylinder(const glcore::ShapeKey& key, glcore::ShapeMesh& mesh) {
     const double baseRadius = key.sizes[0], topRadius = key.sizes[1], height = key.sizes[2];
     int slices = key.slices;
     const int stacks = key.stacks;
-    if (slices > maxCylinderSlices)
-        slices = maxCylinderSlices;
-    if (slices < 2 || stacks < 1 || baseRadius < 0.0 || topRadius < 0.0 || height < 0.0)
-        return;
+    if (slices > maxCylinderSlices) slices = maxCylinderSlices;
+    if (slices < 2 || stacks < 1 || baseRadius < 0.0 || topRadius < 0.0 || height < 0.0) return;
 
     const float deltaRadius = static_cast<float>(baseRadius - topRadius);
     const float length = static_cast<float>(std::sqrt(deltaRadius * deltaRadius + height * height));
-    if (length == 0.0f)
-        return;
+    if (length == 0.0f) return;
     const float zNormal = deltaRadius / length;
     const float xyNormalRatio = static_cast<float>(height / length);
 
@@ -111,15 +107,26 @@ void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFa
     const double radians = fovy / 2 * pi / 180;
     const double deltaZ = zFar - zNear;
     const double sine = std::sin(radians);
-    if (deltaZ == 0 || sine == 0 || aspect == 0)
-        return;
+    if (deltaZ == 0 || sine == 0 || aspect == 0) return;
     const double cotangent = std::cos(radians) / sine;
 
     // Column by column, as GL keeps matrices.
-    const GLdouble m[16] = {cotangent / aspect, 0, 0, 0,
-                            0, cotangent, 0, 0,
-                            0, 0, -(zFar + zNear) / deltaZ, -1,
-                            0, 0, -2 * zNear * zFar / deltaZ, 0};
+    const GLdouble m[16] = {cotangent / aspect,
+                            0,
+                            0,
+                            0,
+                            0,
+                            cotangent,
+                            0,
+                            0,
+                            0,
+                            0,
+                            -(zFar + zNear) / deltaZ,
+                            -1,
+                            0,
+                            0,
+                            -2 * zNear * zFar / deltaZ,
+                            0};
     glMultMatrixd(m);
 }
 
@@ -135,26 +142,21 @@ void gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble centerX, GL
     normalize(side);
     cross(side, forward, up);
 
-    const GLfloat m[16] = {side[0], up[0], -forward[0], 0,
-                           side[1], up[1], -forward[1], 0,
-                           side[2], up[2], -forward[2], 0,
-                           0, 0, 0, 1};
+    const GLfloat m[16] = {side[0], up[0], -forward[0], 0, side[1], up[1], -forward[1], 0,
+                           side[2], up[2], -forward[2], 0, 0,       0,     0,           1};
     glMultMatrixf(m);
     glTranslated(-eyeX, -eyeY, -eyeZ);
 }
 
-GLUquadric* gluNewQuadric(void) {
-    return new GLUquadric{};
-}
+GLUquadric* gluNewQuadric(void) { return new GLUquadric{}; }
 
-void gluDeleteQuadric(GLUquadric* quadric) {
-    delete quadric;
-}
+void gluDeleteQuadric(GLUquadric* quadric) { delete quadric; }
 
 void gluCylinder(GLUquadric*, GLdouble baseRadius, GLdouble topRadius, GLdouble height,
                  GLint slices, GLint stacks) {
     glcore::drawCachedShape(
-        glcore::ShapeKey{glcore::kCylinder, {baseRadius, topRadius, height}, slices, stacks}, buildCylinder);
+        glcore::ShapeKey{glcore::kCylinder, {baseRadius, topRadius, height}, slices, stacks},
+        buildCylinder);
 }
 
 }  // extern "C"

@@ -51,7 +51,8 @@ void appendNumbers(std::string& json, const char* name, const float* values, int
     json += std::string("\"") + name + "\":[";
     char number[32];
     for (int i = 0; i < count; i++) {
-        std::snprintf(number, sizeof number, "%s%.9g", i ? "," : "", static_cast<double>(values[i]));
+        std::snprintf(number, sizeof number, "%s%.9g", i ? "," : "",
+                      static_cast<double>(values[i]));
         json += number;
     }
     json += "],";

@@ -7,10 +7,8 @@
 namespace {
 
 const SFG_Font* fontByHandle(void* font) {
-    if (font == GLUT_BITMAP_TIMES_ROMAN_24)
-        return &fgFontTimesRoman24;
-    if (font == GLUT_BITMAP_HELVETICA_18)
-        return &fgFontHelvetica18;
+    if (font == GLUT_BITMAP_TIMES_ROMAN_24) return &fgFontTimesRoman24;
+    if (font == GLUT_BITMAP_HELVETICA_18) return &fgFontHelvetica18;
     return nullptr;
 }
 
@@ -27,8 +25,7 @@ struct UnpackSetting {
 
 extern "C" void glutBitmapCharacter(void* font, int character) {
     const SFG_Font* const chosen = fontByHandle(font);
-    if (!chosen || character < 1 || character >= 256)
-        return;
+    if (!chosen || character < 1 || character >= 256) return;
     const GLubyte* const glyph = chosen->Characters[character];
 
     // Rows packed byte by byte, most significant bit first; the caller's
@@ -47,6 +44,5 @@ extern "C" void glutBitmapCharacter(void* font, int character) {
     }
     glBitmap(glyph[0], chosen->Height, chosen->xorig, chosen->yorig, static_cast<float>(glyph[0]),
              0.0f, glyph + 1);
-    for (const UnpackSetting& setting : settings)
-        glPixelStorei(setting.name, setting.saved);
+    for (const UnpackSetting& setting : settings) glPixelStorei(setting.name, setting.saved);
 }

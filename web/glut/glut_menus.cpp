@@ -23,8 +23,8 @@ struct Menu {
     std::vector<Entry> entries;
 };
 
-std::vector<Menu> menus;  // menu id N at index N - 1
-int currentMenu = 0;      // 0: none
+std::vector<Menu> menus;           // menu id N at index N - 1
+int currentMenu = 0;               // 0: none
 std::map<int, int> attachedMenus;  // button -> menu id
 
 Menu* findMenu(int id) {
@@ -75,7 +75,8 @@ void glutAttachMenu(int button) {
 EMSCRIPTEN_KEEPALIVE const char* glutWebMenuJson() {
     static std::string json;
     const auto left = attachedMenus.find(GLUT_LEFT_BUTTON);
-    json = "{\"left\":" + std::to_string(left == attachedMenus.end() ? 0 : left->second) + ",\"menus\":{";
+    json = "{\"left\":" + std::to_string(left == attachedMenus.end() ? 0 : left->second) +
+           ",\"menus\":{";
     for (size_t index = 0; index < menus.size(); ++index) {
         if (index) json += ",";
         json += "\"" + std::to_string(index + 1) + "\":[";
@@ -83,7 +84,8 @@ EMSCRIPTEN_KEEPALIVE const char* glutWebMenuJson() {
         for (size_t at = 0; at < entries.size(); ++at) {
             if (at) json += ",";
             json += "{\"label\":" + jsonString(entries[at].label) + ",\"" +
-                    (entries[at].isSubMenu ? "submenu" : "value") + "\":" + std::to_string(entries[at].value) + "}";
+                    (entries[at].isSubMenu ? "submenu" : "value") +
+                    "\":" + std::to_string(entries[at].value) + "}";
         }
         json += "]";
     }

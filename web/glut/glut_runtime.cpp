@@ -95,13 +95,14 @@ static void onContextEvent(WebGLEvent event) {
             break;
         case WebGLEvent::Restored: contextMessage.clear(); break;
         case WebGLEvent::RestoredWithoutShaders:
-            contextMessage = utf8FromLatin1("O WebGL voltou mas n\xE3o aceitou os shaders da p\xE1gina (") +
-                             webglShaderLog() + ").";
+            contextMessage =
+                utf8FromLatin1("O WebGL voltou mas n\xE3o aceitou os shaders da p\xE1gina (") +
+                webglShaderLog() + ").";
             break;
         case WebGLEvent::StreamBroken:
-            contextMessage = utf8FromLatin1(
-                "A p\xE1gina recebeu um comando de desenho que n\xE3o conhece (") +
-                             webglShaderLog() + utf8FromLatin1("): a imagem est\xE1 parada.");
+            contextMessage =
+                utf8FromLatin1("A p\xE1gina recebeu um comando de desenho que n\xE3o conhece (") +
+                webglShaderLog() + utf8FromLatin1("): a imagem est\xE1 parada.");
             break;
         case WebGLEvent::RedrawAsked: break;
     }
@@ -169,12 +170,14 @@ int glutCreateWindow(const char* title) {
         contextMessage = utf8FromLatin1(
             "Este navegador n\xE3o d\xE1 \xE0 p\xE1gina o WebGL com que as imagens s\xE3o desenhadas.");
     } else if (start == WebGLStart::ShadersRefused) {
-        contextMessage = utf8FromLatin1("O WebGL deste navegador n\xE3o aceitou os shaders da p\xE1gina (") +
-                         webglShaderLog() + ").";
+        contextMessage =
+            utf8FromLatin1("O WebGL deste navegador n\xE3o aceitou os shaders da p\xE1gina (") +
+            webglShaderLog() + ").";
     } else if (start == WebGLStart::LayoutRefused) {
-        contextMessage = utf8FromLatin1(
-            "A p\xE1gina e o programa n\xE3o concordam na forma dos comandos de desenho (") +
-                         webglShaderLog() + utf8FromLatin1("): nada \xE9 desenhado.");
+        contextMessage =
+            utf8FromLatin1(
+                "A p\xE1gina e o programa n\xE3o concordam na forma dos comandos de desenho (") +
+            webglShaderLog() + utf8FromLatin1("): nada \xE9 desenhado.");
     }
     if (start != WebGLStart::Ready) showMessages();
     return 1;
@@ -280,10 +283,10 @@ void glutWebClearError() {
     showMessages();
 }
 
-void glutWebShowProgress(long done, long total) { pageShowProgress(static_cast<double>(done) / total); }
-
-void glutWebNote(const char* latin1Line) {
-    pageNote(utf8FromLatin1(latin1Line).c_str());
+void glutWebShowProgress(long done, long total) {
+    pageShowProgress(static_cast<double>(done) / total);
 }
+
+void glutWebNote(const char* latin1Line) { pageNote(utf8FromLatin1(latin1Line).c_str()); }
 
 const char* glutWebQueryString() { return emscripten_run_script_string("location.search"); }

@@ -96,8 +96,7 @@ Mesh sphereMesh(float radius, int slices, int stacks) {
 }
 
 void buildSphere(float radius, int slices, int stacks, bool wire, ShapeMesh& out) {
-    if (slices == 0 || stacks < 2)
-        return;
+    if (slices == 0 || stacks < 2) return;
     const Mesh mesh = sphereMesh(radius, slices, stacks);
     const int last = static_cast<int>(mesh.vertices.size()) - 1;
 
@@ -107,13 +106,11 @@ void buildSphere(float radius, int slices, int stacks, bool wire, ShapeMesh& out
         std::vector<int> sliceIndices, stackIndices;
         for (int i = 0; i < slices; i++) {
             sliceIndices.push_back(0);
-            for (int j = 0; j < stacks - 1; j++)
-                sliceIndices.push_back(1 + i + j * slices);
+            for (int j = 0; j < stacks - 1; j++) sliceIndices.push_back(1 + i + j * slices);
             sliceIndices.push_back(last);
         }
         for (int i = 0; i < stacks - 1; i++)
-            for (int j = 0; j < slices; j++)
-                stackIndices.push_back(1 + i * slices + j);
+            for (int j = 0; j < slices; j++) stackIndices.push_back(1 + i * slices + j);
         addParts(mesh, sliceIndices, stacks + 1, GL_LINE_STRIP, out);
         addParts(mesh, stackIndices, slices, GL_LINE_LOOP, out);
         return;
@@ -177,8 +174,7 @@ Mesh coneMesh(float base, float height, int slices, int stacks) {
 }
 
 void buildCone(float baseRadius, float height, int slices, int stacks, bool wire, ShapeMesh& out) {
-    if (slices == 0 || stacks < 1)
-        return;
+    if (slices == 0 || stacks < 1) return;
     const Mesh mesh = coneMesh(baseRadius, height, slices, stacks);
 
     if (wire) {
@@ -190,8 +186,7 @@ void buildCone(float baseRadius, float height, int slices, int stacks, bool wire
             sliceIndices.push_back(1 + i + (stacks + 1) * slices);
         }
         for (int i = 0; i < stacks; i++)
-            for (int j = 0; j < slices; j++)
-                stackIndices.push_back(1 + (i + 1) * slices + j);
+            for (int j = 0; j < slices; j++) stackIndices.push_back(1 + (i + 1) * slices + j);
         addParts(mesh, sliceIndices, slices * 2, GL_LINES, out);
         addParts(mesh, stackIndices, slices, GL_LINE_LOOP, out);
         return;
@@ -250,14 +245,12 @@ void buildCube(float size, bool wire, ShapeMesh& out) {
 
     std::vector<int> indices;
     if (wire) {
-        for (int k = 0; k < 24; k++)
-            indices.push_back(k);
+        for (int k = 0; k < 24; k++) indices.push_back(k);
         addParts(mesh, indices, 4, GL_LINE_LOOP, out);
         return;
     }
     for (int face = 0; face < 6; face++)
-        for (int corner : quadAsTriangles)
-            indices.push_back(face * 4 + corner);
+        for (int corner : quadAsTriangles) indices.push_back(face * 4 + corner);
     addParts(mesh, indices, 36, GL_TRIANGLES, out);
 }
 
@@ -270,12 +263,8 @@ void buildShape(const ShapeKey& key, ShapeMesh& out) {
             buildSphere(a, key.slices, key.stacks, key.kind == kWireSphere, out);
             break;
         case kSolidCone:
-        case kWireCone:
-            buildCone(a, b, key.slices, key.stacks, key.kind == kWireCone, out);
-            break;
-        default:
-            buildCube(a, key.kind == kWireCube, out);
-            break;
+        case kWireCone: buildCone(a, b, key.slices, key.stacks, key.kind == kWireCone, out); break;
+        default: buildCube(a, key.kind == kWireCube, out); break;
     }
 }
 

@@ -25,29 +25,63 @@ enum Op : int32_t { kDraw = 0, kState = 1, kClear = 2, kShape = 3, kGroup = 4 };
 enum DrawWord { kDrawMode = 1, kDrawBaseVertex, kDrawFirstIndex, kDrawCount, kDrawWords };
 // kState: the framebuffer state.
 enum StateWord {
-    kStateX = 1, kStateY, kStateWidth, kStateHeight, kStateDepthTest, kStateDepthFunc,
-    kStateDepthMask, kStateCullFace, kStateCullMode, kStateFrontFace, kStateWords
+    kStateX = 1,
+    kStateY,
+    kStateWidth,
+    kStateHeight,
+    kStateDepthTest,
+    kStateDepthFunc,
+    kStateDepthMask,
+    kStateCullFace,
+    kStateCullMode,
+    kStateFrontFace,
+    kStateWords
 };
 // kClear: the colours and depth as float32 bits.
-enum ClearWord { kClearMask = 1, kClearRed, kClearGreen, kClearBlue, kClearAlpha, kClearDepth, kClearWords };
+enum ClearWord {
+    kClearMask = 1,
+    kClearRed,
+    kClearGreen,
+    kClearBlue,
+    kClearAlpha,
+    kClearDepth,
+    kClearWords
+};
 // kShape: a cached shape, its arrays as heap addresses (sent the first time
 // only), its uniforms at `uniformsAt` floats into the frame's uniforms,
 // drawn a ShapeChunk at a time, each in its own mode.
 enum ShapeWord {
-    kShapeId = 1, kShapePositions, kShapeNormals, kShapeVertexCount, kShapeIndices,
-    kShapeIndexCount, kShapeUniformsAt, kShapeChunks, kShapeChunkCount, kShapeWords
+    kShapeId = 1,
+    kShapePositions,
+    kShapeNormals,
+    kShapeVertexCount,
+    kShapeIndices,
+    kShapeIndexCount,
+    kShapeUniformsAt,
+    kShapeChunks,
+    kShapeChunkCount,
+    kShapeWords
 };
 // kGroup: independent triangles from the frame's group vertices, drawn once
 // per instance from its first, with the light's uniforms at `uniformsAt`.
 enum GroupWord {
-    kGroupFirstVertex = 1, kGroupVertexCount, kGroupFirstInstance, kGroupInstanceCount,
-    kGroupUniformsAt, kGroupWords
+    kGroupFirstVertex = 1,
+    kGroupVertexCount,
+    kGroupFirstInstance,
+    kGroupInstanceCount,
+    kGroupUniformsAt,
+    kGroupWords
 };
 // A group vertex, floats from its start: position, normal, then the base
 // and diffuse terms of the front and the back face.
 enum GroupVertexFloat {
-    kGroupPosition = 0, kGroupNormal = 3, kGroupBaseFront = 6, kGroupBaseBack = 10,
-    kGroupDiffuseFront = 14, kGroupDiffuseBack = 17, kGroupVertexFloats = 20
+    kGroupPosition = 0,
+    kGroupNormal = 3,
+    kGroupBaseFront = 6,
+    kGroupBaseBack = 10,
+    kGroupDiffuseFront = 14,
+    kGroupDiffuseBack = 17,
+    kGroupVertexFloats = 20
 };
 // An instance: the modelview-projection and the normal matrix, by columns,
 // as a kShape command's uniforms begin.
@@ -59,14 +93,25 @@ constexpr int kShapeVertexFloats = 3;
 // A kShape command's uniforms, floats from its uniformsAt: the matrices,
 // the light's vectors, then each field for both faces.
 enum ShapeUniform {
-    kUniformModelviewProjection = 0, kUniformNormalMatrix = 16, kUniformToLight = 25,
-    kUniformHalfVector = 28, kUniformBase = 31, kUniformDiffuse = 39, kUniformSpecular = 45,
-    kUniformShininess = 51, kUniformFaceSign = 53, kShapeUniforms = 55
+    kUniformModelviewProjection = 0,
+    kUniformNormalMatrix = 16,
+    kUniformToLight = 25,
+    kUniformHalfVector = 28,
+    kUniformBase = 31,
+    kUniformDiffuse = 39,
+    kUniformSpecular = 45,
+    kUniformShininess = 51,
+    kUniformFaceSign = 53,
+    kShapeUniforms = 55
 };
 // A kGroup command's uniforms: the light's vectors, then each field for both faces.
 enum GroupUniform {
-    kGroupToLight = 0, kGroupHalfVector = 3, kGroupSpecular = 6, kGroupShininess = 12,
-    kGroupFaceSign = 14, kGroupUniforms = 16
+    kGroupToLight = 0,
+    kGroupHalfVector = 3,
+    kGroupSpecular = 6,
+    kGroupShininess = 12,
+    kGroupFaceSign = 14,
+    kGroupUniforms = 16
 };
 static_assert(kUniformToLight == kInstanceFloats && kUniformNormalMatrix == kInstanceNormalMatrix,
               "an instance is a kShape command's matrices");
@@ -79,7 +124,10 @@ enum PageEvent { kEventLost = 0, kEventRestored, kEventShadersRefused, kEventStr
 // WebGL, shaders refused, a layout its shaders do not match, or ready
 // (with the group program where instancing and 13 attributes exist).
 enum CreateResult {
-    kCreateNoWebGL = 0, kCreateShadersRefused, kCreateLayoutRefused, kCreateReady,
+    kCreateNoWebGL = 0,
+    kCreateShadersRefused,
+    kCreateLayoutRefused,
+    kCreateReady,
     kCreateReadyWithGroups
 };
 
@@ -105,10 +153,10 @@ struct FrameRecord {
     std::vector<DrawVertex> vertices;
     std::vector<uint16_t> indices;
     std::vector<int32_t> commands;
-    std::vector<float> uniforms;  // the kShape and kGroup commands'
+    std::vector<float> uniforms;       // the kShape and kGroup commands'
     std::vector<float> groupVertices;  // kGroupVertexFloats each
     std::vector<float> instances;      // kInstanceFloats each
-    size_t lastDraw = SIZE_MAX;   // where the last command starts when it is a kDraw
+    size_t lastDraw = SIZE_MAX;        // where the last command starts when it is a kDraw
 
     void clear();
 };
@@ -136,8 +184,8 @@ void changedSpan(const std::vector<T>& now, const std::vector<T>& before, size_t
         return;
     }
     const size_t offset = first * sizeof(T);
-    end = now.size() - sameSuffixBytes(a + offset, b + offset, (now.size() - first) * sizeof(T)) /
-                           sizeof(T);
+    end = now.size() -
+          sameSuffixBytes(a + offset, b + offset, (now.size() - first) * sizeof(T)) / sizeof(T);
 }
 
 }  // namespace glcore

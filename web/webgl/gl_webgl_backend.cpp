@@ -96,10 +96,16 @@ int32_t floatBits(float value) {
 void recordState(const GLint* viewport) {
     if (!frameVisible) return;
     const Context& s = context();
-    const int32_t state[kStateWords - 1] = {
-        viewport[0], viewport[1], viewport[2], viewport[3],
-        s.depthTest, static_cast<int32_t>(s.depthFunc), s.depthMask, s.cullFace,
-        static_cast<int32_t>(s.cullFaceMode), static_cast<int32_t>(s.frontFace)};
+    const int32_t state[kStateWords - 1] = {viewport[0],
+                                            viewport[1],
+                                            viewport[2],
+                                            viewport[3],
+                                            s.depthTest,
+                                            static_cast<int32_t>(s.depthFunc),
+                                            s.depthMask,
+                                            s.cullFace,
+                                            static_cast<int32_t>(s.cullFaceMode),
+                                            static_cast<int32_t>(s.frontFace)};
     if (stateRecorded && std::memcmp(state, recordedState, sizeof state) == 0) return;
     std::memcpy(recordedState, state, sizeof state);
     stateRecorded = true;
@@ -118,10 +124,12 @@ int32_t heapAddress(const void* pointer) {
 // The modelview-projection and the normal matrix, by columns, as a kShape
 // command's uniforms and an instance begin.
 void currentMatrices(float* out) {
-    std::memcpy(out + kUniformModelviewProjection, modelviewProjectionMatrix().m, 16 * sizeof(float));
-    const float (&normal)[3][3] = normalTransform();
+    std::memcpy(out + kUniformModelviewProjection, modelviewProjectionMatrix().m,
+                16 * sizeof(float));
+    const float(&normal)[3][3] = normalTransform();
     for (int col = 0; col < 3; col++) {
-        for (int row = 0; row < 3; row++) out[kUniformNormalMatrix + 3 * col + row] = normal[row][col];
+        for (int row = 0; row < 3; row++)
+            out[kUniformNormalMatrix + 3 * col + row] = normal[row][col];
     }
 }
 
@@ -168,7 +176,8 @@ void closeGroup() {
         const size_t floats = static_cast<size_t>(last[kGroupVertexCount]) * kGroupVertexFloats;
         if (floats == openGroup.size() &&
             std::equal(openGroup.begin(), openGroup.end(),
-                       frame.groupVertices.begin() + last[kGroupFirstVertex] * kGroupVertexFloats) &&
+                       frame.groupVertices.begin() +
+                           last[kGroupFirstVertex] * kGroupVertexFloats) &&
             std::equal(openUniforms, openUniforms + kGroupUniforms,
                        frame.uniforms.begin() + last[kGroupUniformsAt])) {
             commands[lastGroup + kGroupInstanceCount]++;
@@ -179,7 +188,8 @@ void closeGroup() {
     commands.resize(commands.size() + kGroupWords);
     int32_t* words = &commands[lastGroup];
     words[0] = kGroup;
-    words[kGroupFirstVertex] = static_cast<int32_t>(frame.groupVertices.size() / kGroupVertexFloats);
+    words[kGroupFirstVertex] =
+        static_cast<int32_t>(frame.groupVertices.size() / kGroupVertexFloats);
     words[kGroupVertexCount] = static_cast<int32_t>(openGroup.size() / kGroupVertexFloats);
     words[kGroupFirstInstance] = static_cast<int32_t>(frame.instances.size() / kInstanceFloats) - 1;
     words[kGroupInstanceCount] = 1;
