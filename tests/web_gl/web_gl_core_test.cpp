@@ -519,6 +519,12 @@ TEST(WebGLCore, FrameCallsWrittenAsC) {
 // against the same calls through Mesa.
 TEST(WebGLCore, FrameCutAfterAnyCallDrawsAsMesa) {
     ensureGlWindow();
+    // Both start from the same colour and modelview, whatever earlier tests left.
+    for (const GLCalls* gl : {&mesa, &webCoreCalls()}) {
+        gl->matrixMode(GL_MODELVIEW);
+        gl->loadIdentity();
+        gl->color3f(1, 1, 1);
+    }
     using namespace calls;
     CallFrame frame;
     recordCalls(&frame);
