@@ -915,6 +915,7 @@ def run_checks(page, report, site):
     report.run("share: the address shows the same picture", lambda: check_share(page))
     report.run("record: Gravar downloads a clip of the running scene", lambda: check_record(page))
     report.run("app: installable, offline after one visit", lambda: check_app(page, site))
+    report.run("app: a new release only after the update notice", lambda: check_update(page, site))
     report.run("calls panel: lists, cuts, closes as before", lambda: check_calls(page))
     for name, check in EMBED_CHECKS:
         report.run(name, lambda: check(page))

@@ -24,7 +24,7 @@ bool frameStartKept = false;
 glcore::Context frameStart;
 calls::CallFrame frame;
 int cut = 0;  // the last call drawn
-void (*redrawShownFrame)() = nullptr;
+void (*inspectCallback)() = nullptr;
 
 void restoreFrameStart() {
     glcore::context() = frameStart;
@@ -67,40 +67,36 @@ void callsFrameStarts() {
 
 bool callsInspecting() { return inspecting; }
 
-void callsReshape(void (*applyReshape)()) {
-    if (applyReshape) {
+void callsReshape(void (*reshape)()) {
+    if (reshape) {
         restoreFrameStart();
-        applyReshape();
+        reshape();
         frameStart = glcore::context();
     }
     drawUpTo(cut);
 }
 
-void glutWebInspectFunc(void (*redraw)()) { redrawShownFrame = redraw; }
+void glutWebInspectFunc(void (*redraw)()) { inspectCallback = redraw; }
 
-extern "C" {
+bool callsReady() { return frameStartKept && inspectCallback; }
 
-// on = 1: pauses the viewer, draws the frame shown again recording its
-// calls, and returns how many there are (0 when there is no frame to
-// inspect yet). on = 0: draws the whole frame again and leaves inspection;
-// the viewer stays paused.
-EMSCRIPTEN_KEEPALIVE int glutWebInspect(int on) {
-    if (!on) {
-        if (inspecting) drawUpTo(frame.count);
-        inspecting = false;
-        frame = calls::CallFrame{};
-        return 0;
-    }
-    if (!frameStartKept || !redrawShownFrame || !callsCanInspect()) return 0;
-    glutWebSetPaused(true);
+int callsStart() {
     inspecting = true;
     restoreFrameStart();
     calls::recordCalls(&frame);
-    redrawShownFrame();
+    inspectCallback();
     calls::recordCalls(nullptr);
     cut = frame.count;
     return frame.count;
 }
+
+void callsStop() {
+    if (inspecting) drawUpTo(frame.count);
+    inspecting = false;
+    frame = calls::CallFrame{};
+}
+
+extern "C" {
 
 // The list as text, UTF-8 (web/calls/call_recorder.h describes its lines).
 EMSCRIPTEN_KEEPALIVE const char* glutWebCallsText() {

@@ -10,12 +10,18 @@ void callsFrameStarts();
 // nor draws, and takes no input.
 bool callsInspecting();
 
-// The window was resized while inspecting: `applyReshape` runs from the
+// The window was resized while inspecting: `reshape` runs from the
 // frame's starting state, which then includes the new size, and the cut
 // frame is drawn again at it; with nullptr, the cut frame is drawn again
 // as it is (after the WebGL context came back).
-void callsReshape(void (*applyReshape)());
+void callsReshape(void (*reshape)());
 
-// Whether there is a frame to inspect: the start-up frames are drawn and
-// the program has not ended (glut_runtime.cpp).
-bool callsCanInspect();
+// Whether a frame has been drawn and the viewer has said how to draw it
+// again (glutWebInspectFunc).
+bool callsReady();
+
+// Draws the frame shown again from the state it started in, recording its
+// calls, and returns how many there are; inspection then lasts until
+// callsStop, which draws the whole frame again.
+int callsStart();
+void callsStop();

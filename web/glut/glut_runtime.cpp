@@ -205,6 +205,20 @@ void glutMainLoop() { emscripten_set_main_loop(loopPass, 0, 1); }
 
 // The page's calls. Keys arrive with the pointer at the canvas's corner;
 // the viewer does not read the position.
+// on = 1: pauses the viewer, draws the frame shown again recording its
+// calls, and returns how many there are (0 while the start-up frames are
+// drawn, after the end, or before any frame). on = 0: draws the whole
+// frame again and leaves inspection; the viewer stays paused.
+EMSCRIPTEN_KEEPALIVE int glutWebInspect(int on) {
+    if (!on) {
+        callsStop();
+        return 0;
+    }
+    if (startUpWork || ended || !callsReady()) return 0;
+    glutWebSetPaused(true);
+    return callsStart();
+}
+
 EMSCRIPTEN_KEEPALIVE int glutWebAcceptsInput() { return !held && !ended && !callsInspecting(); }
 
 EMSCRIPTEN_KEEPALIVE void glutWebKeyboard(int character) {
@@ -246,8 +260,6 @@ void glutWebDisplayNow(bool visible) {
 }
 
 void glutWebStartUp(bool (*work)()) { startUpWork = work; }
-
-bool callsCanInspect() { return !startUpWork && !ended; }
 
 bool glutWebPaused() { return paused; }
 
