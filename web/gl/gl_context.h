@@ -93,12 +93,14 @@ struct Primitive {
     std::vector<DrawVertex> vertices;  // processed, as given
     std::vector<uint32_t> indices;     // lines or triangles, into `vertices`
     std::vector<DrawVertex> expanded;  // the same, as vertices of their own
-    // The vertices in object space (x, y, z) with their normals, while every
-    // one has w = 1 and the colour the first had: what drawObjectTriangles takes.
+    // The vertices in object space (x, y, z; w is 1) with their normals, as
+    // given; whether all have the colour the first had (what
+    // drawObjectTriangles takes), and whether `vertices` waits for glEnd.
     std::vector<float> objects;
     std::vector<float> normals;
     float firstColor[4];
     bool objectsValid = true;
+    bool deferred = true;
 };
 
 struct RasterPosition {

@@ -9,6 +9,7 @@
 
 #include "web/gl/gl_context.h"
 #include "web/gl/gl_matrix_stacks.h"
+#include "web/gl/gl_primitives.h"
 
 namespace glcore {
 namespace {
@@ -294,6 +295,7 @@ void glLightModeli(GLenum pname, GLint param) { glLightModelf(pname, static_cast
 
 void glMaterialfv(GLenum face, GLenum pname, const GLfloat* params) {
     Context& s = context();
+    if (s.primitive.open) processDeferredVertices();
     int bits = parameterBits(pname);
     for (int f = 0; f < 2; f++) {
         if (!(faceBits(face) & (1 << f))) continue;

@@ -21,8 +21,24 @@ namespace {
 
 float clamp01(float v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
 
+}  // namespace
+
+void processDeferredVertices() {
+    Primitive& p = context().primitive;
+    if (!p.deferred) return;
+    p.deferred = false;
+    const size_t count = p.objects.size() / 3;
+    for (size_t v = p.vertices.size(); v < count; v++) {
+        const float object[4] = {p.objects[3 * v], p.objects[3 * v + 1], p.objects[3 * v + 2], 1};
+        p.vertices.push_back(processVertex(object, &p.normals[3 * v]));
+    }
+}
+
+namespace {
+
 void setColor(float r, float g, float b, float a) {
     Context& s = context();
+    if (s.primitive.open) processDeferredVertices();
     s.color[0] = r;
     s.color[1] = g;
     s.color[2] = b;
@@ -37,17 +53,20 @@ void setNormal(float x, float y, float z) {
     s.normal[2] = z;
 }
 
-void addVertex(float x, float y, float z, float w) {
-    Primitive& p = context().primitive;
+// Keeps the vertex in object space with its normal; it is transformed and
+// lit when glEnd draws it on the CPU, or as it comes once the colour has
+// changed inside the primitive (processDeferredVertices). Triangles lit on
+// the GPU are never processed here.
+void addVertex(float x, float y, float z) {
+    Context& s = context();
+    Primitive& p = s.primitive;
     if (!p.open) return;
-    const float object[4] = {x, y, z, w};
-    p.vertices.push_back(processVertex(object));
-    const Context& s = context();
-    if (p.vertices.size() == 1) std::copy(s.color, s.color + 4, p.firstColor);
-    p.objectsValid = p.objectsValid && w == 1 && std::equal(s.color, s.color + 4, p.firstColor);
-    if (!p.objectsValid) return;
+    const float object[4] = {x, y, z, 1};
     p.objects.insert(p.objects.end(), object, object + 3);
     p.normals.insert(p.normals.end(), s.normal, s.normal + 3);
+    if (p.objects.size() == 3) std::copy(s.color, s.color + 4, p.firstColor);
+    p.objectsValid = p.objectsValid && std::equal(s.color, s.color + 4, p.firstColor);
+    if (!p.deferred) p.vertices.push_back(processVertex(object, s.normal));
 }
 
 // Lines and points take the front colour whichever way they face.
@@ -180,6 +199,7 @@ void glBegin(GLenum mode) {
     p.objects.clear();
     p.normals.clear();
     p.objectsValid = true;
+    p.deferred = true;
 }
 
 void glEnd(void) {
@@ -189,7 +209,14 @@ void glEnd(void) {
         return;
     }
     p.open = false;
-    const int n = static_cast<int>(p.vertices.size());
+    const int n = static_cast<int>(p.objects.size() / 3);
+    const bool flat = context().shadeModel == GL_FLAT;
+    // Triangles of one colour may be lit on the GPU (the stars).
+    if (p.mode == GL_TRIANGLES && n >= 3 && !flat && p.objectsValid &&
+        drawObjectTriangles(p.objects.data(), p.normals.data(), n - n % 3)) {
+        return;
+    }
+    processDeferredVertices();
     const DrawMode mode = splitPrimitive(p.mode, static_cast<uint32_t>(n), p.indices);
     if (mode != DrawMode::Triangles) useFrontColours();
     if (mode == DrawMode::Points) {
@@ -197,12 +224,6 @@ void glEnd(void) {
         return;
     }
     if (p.indices.empty()) return;
-    const bool flat = context().shadeModel == GL_FLAT;
-    // Triangles of one colour may be lit on the GPU (the stars).
-    if (p.mode == GL_TRIANGLES && !flat && p.objectsValid &&
-        drawObjectTriangles(p.objects.data(), p.normals.data(), n - n % 3)) {
-        return;
-    }
     if (!flat && n <= kMaxIndexedVertices) {
         // Shared vertices go up once.
         drawIndexed(mode, p.vertices.data(), n, p.indices.data(),
@@ -214,10 +235,10 @@ void glEnd(void) {
 }
 
 void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
-    addVertex(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z), 1);
+    addVertex(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
 }
 void glVertex3i(GLint x, GLint y, GLint z) {
-    addVertex(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z), 1);
+    addVertex(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
 }
 
 void glNormal3f(GLfloat x, GLfloat y, GLfloat z) { setNormal(x, y, z); }
