@@ -10,6 +10,9 @@ on all alike):
   bufferSubData), its draw calls and the vertices those submit per frame
   (indices or array vertices, times the instances), counted by wrappers
   put on the page's WebGL context once it is running;
+- in Firefox, the page faults of all its processes per frame: its time
+  between swaps on Mesa follows its WebGL thread's faults, so the two are
+  printed side by side;
 - universe-bench's frame (llvmpipe under Xvfb) for the same scene.
 The engines: Chromium (SwiftShader, headless, through Selenium) and
 Firefox ESR (headed on the X display, drawing WebGL with Mesa's llvmpipe,
@@ -17,7 +20,8 @@ the rasteriser universe-bench uses: the fair comparison; the canvas at
 universe-bench's 800 x 600). Then, in Chromium, on the running automatic
 Universe, the time from a click on the canvas to the pop-up menu on the
 page (the event's own time stamp to the moment the menu's element is
-shown). Prints the medians and their ratios to universe-bench's frame.
+shown). Prints the medians and their ratios to universe-bench's frame;
+with two sites, each site's display callback to the other's too.
 
     /usr/bin/python3 scripts/bench-web.py [--runs N] [--frames N]
         [--engines chromium,firefox] [SITE_DIR...]
@@ -51,7 +55,8 @@ sys.path.insert(0, os.path.join(ROOT, "scripts"))
 from firefox_driver import FirefoxDriver  # noqa: E402
 
 # Counts what the page hands to WebGL: wraps the methods of the page's own
-# context and instancing extension (Module.universeGL), once it runs.
+# context (WebGL 2's instanced draws included) and WebGL 1's instancing
+# extension (Module.universeGL), once it runs.
 COUNTERS = """
 var G = Module.universeGL, c = window.benchCounters = {bytes: 0, draws: 0, vertices: 0};
 function count(object, name, measure) {
@@ -68,6 +73,8 @@ count(G.gl, 'bufferData', function (a) { c.bytes += size(a[1]); });
 count(G.gl, 'bufferSubData', function (a) { c.bytes += size(a[2]); });
 count(G.gl, 'drawElements', function (a) { c.draws++; c.vertices += a[1]; });
 count(G.gl, 'drawArrays', function (a) { c.draws++; c.vertices += a[2]; });
+count(G.gl, 'drawElementsInstanced', function (a) { c.draws++; c.vertices += a[1] * a[4]; });
+count(G.gl, 'drawArraysInstanced', function (a) { c.draws++; c.vertices += a[2] * a[3]; });
 count(G.instancing, 'drawElementsInstancedANGLE',
       function (a) { c.draws++; c.vertices += a[1] * a[4]; });
 count(G.instancing, 'drawArraysInstancedANGLE',
@@ -110,6 +117,38 @@ def wait_for(js, condition, what, timeout=300):
         time.sleep(0.02)
 
 
+def process_faults(root):
+    """Page faults (minor and major) so far of the process `root` and all
+    its descendants, from /proc."""
+    parents, faults = {}, {}
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open(f"/proc/{entry}/stat") as stat:
+                # The fields after the command's closing parenthesis: state, ppid, ...
+                fields = stat.read().rsplit(")", 1)[1].split()
+        except OSError:
+            continue  # gone meanwhile
+        parents[int(entry)] = int(fields[1])
+        faults[int(entry)] = int(fields[7]) + int(fields[9])  # minflt, majflt
+    total = 0
+    for pid, count in faults.items():
+        ancestor = pid
+        while ancestor not in (root, 0, 1) and ancestor in parents:
+            ancestor = parents[ancestor]
+        if ancestor == root:
+            total += count
+    return total
+
+
+def browser_faults(driver):
+    """The browser's page faults so far (Firefox, whose driver started it),
+    or None."""
+    process = getattr(driver, "process", None)
+    return process_faults(process.pid) if process else None
+
+
 def measure_page(driver, base, scene, frames, size=None):
     """Opens the scene running and returns its per-frame figures."""
     js = driver.execute_script
@@ -118,9 +157,12 @@ def measure_page(driver, base, scene, frames, size=None):
     js(COUNTERS)
     wait_for(js, lambda: js("return window.universe.frames") >= 10, "ten frames")
     # The start and its frame count together: the page may swap between two calls.
+    faults = browser_faults(driver)
     first = js("var c = window.benchCounters; c.bytes = c.draws = c.vertices = 0;"
                "window.benchStart = performance.now(); return window.universe.frames;")
     wait_for(js, lambda: js("return window.universe.frames") >= first + frames, "frames")
+    if faults is not None:
+        faults = browser_faults(driver) - faults
     result = js("""
         var u = window.universe, c = window.benchCounters;
         return {frames: u.frames, elapsed: performance.now() - window.benchStart,
@@ -133,6 +175,7 @@ def measure_page(driver, base, scene, frames, size=None):
         "bytes": result["bytes"] / count,
         "draws": result["draws"] / count,
         "vertices": result["vertices"] / count,
+        "faults": faults / count if faults is not None else float("nan"),
     }
 
 
@@ -212,23 +255,28 @@ def main():
           "universe-bench's frame (llvmpipe); desktop CPU: the same under Mesa's no-op "
           "driver; display: the page's display callback; swaps: the page's time between "
           "swaps (Chromium: SwiftShader; Firefox: llvmpipe); ratios to the desktop frame, "
-          "display/desktop CPU and swaps/desktop; vertices: submitted to WebGL a frame")
+          "display/desktop CPU and swaps/desktop; faults: the browser's page faults a frame "
+          "(Firefox); vertices: submitted to WebGL a frame; /other: the display callback "
+          "to the other site's")
     for engine in engines:
         for i, site in enumerate(sites):
             print(f"{engine}: site {site}")
             print(f"  {'scene':16} {'desktop':>8} {'CPU':>6} {'display':>8} {'ratio':>6} "
-                  f"{'/desk':>6} {'swaps':>8} {'ratio':>6} {'KB/frame':>9} {'draws':>6} "
-                  f"{'vertices':>10}")
+                  f"{'/desk':>6} {'swaps':>8} {'ratio':>6} {'faults':>7} {'KB/frame':>9} "
+                  f"{'draws':>6} {'vertices':>10}" + (f" {'/other':>6}" if len(sites) == 2 else ""))
             for scene in SCENES:
                 n = statistics.median(native[scene])
                 cpu = statistics.median(noop[scene])
                 runs = page[engine, i, scene]
                 between = median(runs, "between_ms")
                 display = median(runs, "display_ms")
+                other = ""
+                if len(sites) == 2:
+                    other = f" {display / median(page[engine, 1 - i, scene], 'display_ms'):6.2f}"
                 print(f"  {scene:16} {n:8.1f} {cpu:6.1f} {display:8.1f} {display / cpu:6.2f} "
                       f"{display / n:6.3f} {between:8.1f} {between / n:6.2f} "
-                      f"{median(runs, 'bytes') / 1024:9.1f} {median(runs, 'draws'):6.0f} "
-                      f"{median(runs, 'vertices'):10.0f}")
+                      f"{median(runs, 'faults'):7.0f} {median(runs, 'bytes') / 1024:9.1f} "
+                      f"{median(runs, 'draws'):6.0f} {median(runs, 'vertices'):10.0f}{other}")
     for i, site in enumerate(sites if "chromium" in engines else []):
         shown = [m[0] for m in menu[i]]
         painted = [m[1] for m in menu[i]]
