@@ -53,9 +53,9 @@ bool farewellStarted = false;
 // False while an address's frame that nobody sees is drawn.
 bool frameSeen = true;
 
-// The parameters the page reads itself (page.js: the embedded view), which
-// the viewer passes over without a note.
-const char* const pageParameters[] = {"embed", "start"};
+// The parameters the page reads itself (page.js: the embedded view, WebGL 1
+// asked for), which the viewer passes over without a note.
+const char* const pageParameters[] = {"embed", "start", "webgl"};
 
 void endProgram(void*) { glutWebEnd(); }
 

@@ -458,6 +458,38 @@ def check_stars_against_cpu(page):
                            "_webglDrawTrianglesOnCpu", "stars")
 
 
+def check_webgl1(page):
+    """The page draws on WebGL 2 here; asked for WebGL 1 (webgl=1), its
+    screens equal the desktop's all the same (line strips as lines, the
+    stars through the instancing extension), and a context lost and given
+    back stays WebGL 1 and draws the same picture again."""
+    details = []
+    for name, query, _ in SCREENS:
+        if name not in ("universe-auto", "earth-manual", "matrix-universe"):
+            continue
+        page.open(query + "&size=800x600&pause")
+        if page.js("return Module.universeGL.version") != 2:
+            return False, f"{name}: not WebGL 2 without webgl=1"
+        page.open(query + "&size=800x600&pause&webgl=1")
+        if page.js("return Module.universeGL.version") != 1:
+            return False, f"{name}: not WebGL 1 with webgl=1"
+        ok, detail = frame_matches(page, f"{name}-webgl1", name)
+        details.append(f"{name}: {detail}")
+        if not ok:
+            return False, "; ".join(details)
+    before = page.frames()
+    page.js("window.loseContext = Module.universeGL.gl.getExtension('WEBGL_lose_context');"
+            "window.loseContext.loseContext();")
+    page.wait(lambda: page.js("return Module.universeGL.lost"), "the context lost")
+    page.js("window.loseContext.restoreContext();")
+    page.wait(lambda: not page.js("return Module.universeGL.lost"), "the context back")
+    page.wait_new_frame(before)
+    if page.js("return Module.universeGL.gl instanceof WebGL2RenderingContext"):
+        return False, "the context came back as WebGL 2"
+    ok, detail = frame_matches(page, "matrix-universe-webgl1-restored", "matrix-universe")
+    return ok, "; ".join(details + [f"given back: {detail}"])
+
+
 def emulate(page, width, height, ratio, touch=False):
     """Emulates a screen of width x height CSS pixels (None: the window's)."""
     if width is None:
@@ -907,6 +939,7 @@ def run_checks(page, report, site):
     report.run("farewell passed through: the page runs on", lambda: check_farewell_passed(page))
     report.run("shapes: vertex shader as the CPU", lambda: check_shader_against_cpu(page))
     report.run("stars: instances on the GPU as the CPU", lambda: check_stars_against_cpu(page))
+    report.run("WebGL 1: screens as the desktop's, also after a lost context", lambda: check_webgl1(page))
     report.run("fill: device pixels, no scrolling, reshape", lambda: check_fill(page))
     report.run("long address: page answers", lambda: check_long_address(page))
     report.run("opened as a file", lambda: check_file(page, site))

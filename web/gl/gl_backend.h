@@ -24,8 +24,10 @@ struct CachedShape;
 // Queues independent points, lines (pairs) or triangles (triples).
 void drawVertices(DrawMode mode, const DrawVertex* vertices, int count);
 
-// The largest vertexCount drawIndexed takes.
-constexpr int kMaxIndexedVertices = 65536;
+// The largest vertexCount drawIndexed takes: 16-bit indices below 0xFFFF,
+// which WebGL 2 takes for a restart of the strip.
+constexpr int kMaxIndexedVertices = 65535;
+constexpr uint16_t kRestartIndex = 0xFFFF;
 
 // Queues points, lines or triangles given as indices into `vertices` (one,
 // two or three per primitive); vertexCount is at most kMaxIndexedVertices.

@@ -35,18 +35,25 @@ void ShapeMesh::addPrimitive(GLenum primitive, const float* primitivePositions,
     if (chunks.empty()) mode = splitMode;
     if (splitMode != mode) return;
     const bool strip = primitive == GL_TRIANGLE_STRIP;
-    if (strip) {
+    const bool lineStrip = primitive == GL_LINE_STRIP || primitive == GL_LINE_LOOP;
+    if (strip || lineStrip) {
         split.resize(count);
         for (int i = 0; i < count; i++) split[i] = static_cast<uint32_t>(i);
+        if (primitive == GL_LINE_LOOP) split.push_back(0);
     }
-    const int chunkMode =
-        strip ? GL_TRIANGLE_STRIP : (splitMode == DrawMode::Lines ? GL_LINES : GL_TRIANGLES);
+    const int chunkMode = strip       ? GL_TRIANGLE_STRIP
+                          : lineStrip ? GL_LINE_STRIP
+                                      : (splitMode == DrawMode::Lines ? GL_LINES : GL_TRIANGLES);
     if (chunks.empty() || chunks.back().mode != chunkMode ||
         chunks.back().vertexCount + count > kMaxIndexedVertices) {
         chunks.push_back({vertexCount(), 0, static_cast<int>(indices.size()), 0, chunkMode});
     }
     ShapeChunk& chunk = chunks.back();
     const uint32_t first = static_cast<uint32_t>(chunk.vertexCount);
+    if (lineStrip && chunk.indexCount > 0) {
+        indices.push_back(kRestartIndex);
+        chunk.indexCount++;
+    }
     if (strip && chunk.indexCount > 0) {
         // The join: the last index again (twice when the strip so far is
         // odd, so that the next one starts on an even triangle), then the
@@ -81,6 +88,15 @@ void drawCachedShape(const ShapeKey& key, ShapeBuilder build) {
 
 void chunkPrimitives(const ShapeMesh& mesh, const ShapeChunk& chunk, std::vector<uint32_t>& out) {
     const uint16_t* at = &mesh.indices[chunk.firstIndex];
+    if (chunk.mode == GL_LINE_STRIP) {
+        out.clear();
+        for (int i = 1; i < chunk.indexCount; i++) {
+            if (at[i - 1] != kRestartIndex && at[i] != kRestartIndex) {
+                out.insert(out.end(), {at[i - 1], at[i]});
+            }
+        }
+        return;
+    }
     if (chunk.mode != GL_TRIANGLE_STRIP) {
         out.assign(at, at + chunk.indexCount);
         return;

@@ -17,7 +17,7 @@ namespace glcore {
 
 // A run of whole primitives drawn in one call, whose vertices fit 16-bit
 // indices: its indices count from its first vertex. mode is GL_LINES,
-// GL_TRIANGLES or GL_TRIANGLE_STRIP.
+// GL_LINE_STRIP, GL_TRIANGLES or GL_TRIANGLE_STRIP.
 struct ShapeChunk {
     int firstVertex;
     int vertexCount;
@@ -31,8 +31,11 @@ struct ShapeChunk {
 // Triangle strips stay strips, one after another in one strip joined by
 // degenerate triangles (a repeated index; one more where the next strip
 // would start on an odd triangle), so that each triangle keeps the vertices
-// and facing glEnd gives it; other primitives become lines or triangles,
-// split and ordered as glEnd splits them. The vertices are not shared
+// and facing glEnd gives it; line strips and loops stay strips, one after
+// another in one strip parted by kRestartIndex (a loop ends on its first
+// vertex again), which WebGL 2 draws in one call and the page turns into
+// lines for WebGL 1; other primitives become lines or triangles, split and
+// ordered as glEnd splits them. The vertices are not shared
 // between primitives, as in immediate mode, so that each primitive's
 // indices stay close together.
 struct ShapeMesh {
@@ -84,7 +87,8 @@ using ShapeBuilder = void (*)(const ShapeKey& key, ShapeMesh& mesh);
 void drawCachedShape(const ShapeKey& key, ShapeBuilder build);
 
 // The chunk's lines or triangles as indices from its first vertex, in the
-// order and with the facing glEnd gives them (a strip's joins left out).
+// order and with the facing glEnd gives them (a strip's joins and restarts
+// left out).
 void chunkPrimitives(const ShapeMesh& mesh, const ShapeChunk& chunk, std::vector<uint32_t>& out);
 
 // Transforms and lights the shape's vertices on the CPU with the current

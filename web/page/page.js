@@ -57,7 +57,9 @@ window.universe = {
     onAbort: function () {
       showError('O programa n\u00e3o p\u00f4de arrancar neste navegador.');
     },
-    onRuntimeInitialized: function () { buildKeybar(); }
+    onRuntimeInitialized: function () { buildKeybar(); },
+    // ?webgl=1: WebGL 1 even where the browser has WebGL 2 (the fallback's check).
+    universeWebGL1: /[?&]webgl=1(&|$)/.test(location.search)
   };
 
   // While the frame's calls are laid open, the viewer takes no keys and no

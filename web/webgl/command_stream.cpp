@@ -164,6 +164,7 @@ const char* commandStreamLayout() {
             {"chunkFirstIndex", offsetof(ShapeChunk, firstIndex) / sizeof(int32_t)},
             {"chunkIndexCount", offsetof(ShapeChunk, indexCount) / sizeof(int32_t)},
             {"chunkMode", offsetof(ShapeChunk, mode) / sizeof(int32_t)},
+            {"restartIndex", kRestartIndex},
             {"eventLost", kEventLost},
             {"eventRestored", kEventRestored},
             {"eventShadersRefused", kEventShadersRefused},

@@ -1,6 +1,9 @@
 // The page's side of the WebGL back end (web/webgl/gl_webgl_backend.cpp),
 // linked into universe.js by emscripten as a JavaScript library
-// (--js-library). Up to three shader programs draw what the core records:
+// (--js-library). WebGL 2 where the browser has it (primitive restart,
+// instancing and vertex arrays built in), WebGL 1 otherwise or when the
+// address asks for it (webgl=1), with the instancing extension where it
+// exists. Up to three shader programs draw what the core records:
 // the clip program draws vertices that the CPU transformed and lit, with a
 // front and a back colour (immediate mode, bitmaps); the shape program
 // draws the cached shapes from object-space arrays kept on the GPU,
@@ -119,7 +122,7 @@ mergeInto(LibraryManager.library, {
     // The layout's numbers the script reads besides its records' fields.
     numbers: ['vertexFloats', 'groupVertexFloats', 'instanceFloats', 'shapeUniforms',
       'groupUniforms', 'chunkWords', 'chunkFirstVertex', 'chunkFirstIndex', 'chunkIndexCount',
-      'chunkMode', 'eventLost', 'eventRestored', 'eventShadersRefused', 'eventStreamBroken',
+      'chunkMode', 'restartIndex', 'eventLost', 'eventRestored', 'eventShadersRefused', 'eventStreamBroken',
       'createNoWebGL', 'createShadersRefused', 'createLayoutRefused', 'createReady',
       'createReadyWithGroups'],
     // Each command's fields the script reads, after the op's name.
@@ -138,8 +141,11 @@ mergeInto(LibraryManager.library, {
 
     // Finds the canvas and creates the context with its programs and
     // buffers (Module.universeGL holds it all), and listens for its loss
-    // and return. Answers one of the layout's create results; a layout
-    // without them gets -1, which the back end takes as refused too.
+    // and return: WebGL 2 unless the browser has none or the page asks for
+    // WebGL 1 (Module.universeWebGL1), then WebGL 1; a context lost comes
+    // back as the same one, on the same version. Answers one of the
+    // layout's create results; a layout without them gets -1, which the
+    // back end takes as refused too.
     create: function (selector, width, height, layoutJson) {
       var L = JSON.parse(layoutJson);
       var missing = UniverseGL.missingNumbers(L);
@@ -148,10 +154,14 @@ mergeInto(LibraryManager.library, {
       if (!canvas) return L.createNoWebGL;
       canvas.width = width;
       canvas.height = height;
-      var gl = canvas.getContext('webgl', {antialias: false, depth: true, stencil: false,
-        alpha: false, preserveDrawingBuffer: true, premultipliedAlpha: false});
+      var attributes = {antialias: false, depth: true, stencil: false, alpha: false,
+        preserveDrawingBuffer: true, premultipliedAlpha: false};
+      var gl = Module.universeWebGL1 ? null : canvas.getContext('webgl2', attributes);
+      var version = gl ? 2 : 1;
+      if (!gl) gl = canvas.getContext('webgl', attributes);
       if (!gl) return L.createNoWebGL;
-      var G = {gl: gl, canvas: canvas, layout: L, lost: false, broken: false, state: null};
+      var G = {gl: gl, version: version, canvas: canvas, layout: L, lost: false, broken: false,
+        state: null};
       try {
         UniverseGL.setUp(G);
       } catch (error) {
@@ -227,28 +237,72 @@ mergeInto(LibraryManager.library, {
       // What the shape program's uniforms hold: nothing yet (NaN equals nothing).
       G.held = new Float32Array(L.shapeUniforms).fill(NaN);
       G.attributeCount = Math.max(L.clipAttributes.length, L.shapeAttributes.length);
-      G.instancing = gl.getExtension('ANGLE_instanced_arrays');
+      UniverseGL.findInstancing(G);
       G.group = null;
+      G.vao = null;  // WebGL 2: the vertex array bound
+      G.base = -1;
       var groupAttributes = L.groupAttributes;
-      if (G.instancing && gl.getParameter(gl.MAX_VERTEX_ATTRIBS) >= groupAttributes.length) {
+      if (G.drawInstanced && gl.getParameter(gl.MAX_VERTEX_ATTRIBS) >= groupAttributes.length) {
         G.group = UniverseGL.link(gl, UniverseGL.lightShader + UniverseGL.groupShader, 'group',
           groupAttributes);
         G.groupUniforms = UniverseGL.uniforms(gl, G.group, L.groupUniformList);
-        groupAttributes.forEach(function (a, location) {
-          G.instancing.vertexAttribDivisorANGLE(location, a.divisor);
-        });
+        // WebGL 2: the divisors belong to the group's vertex array.
+        if (G.version === 2) G.groupVao = UniverseGL.newVertexArray(G, groupAttributes.length);
+        groupAttributes.forEach(function (a, location) { G.divisor(location, a.divisor); });
         G.attributeCount = Math.max(G.attributeCount, groupAttributes.length);
         G.groupBuffer = gl.createBuffer();
         G.instanceBuffer = gl.createBuffer();
       }
       G.vertexBuffer = gl.createBuffer();
       G.indexBuffer = gl.createBuffer();
+      if (G.version === 2) {
+        G.clipVao = UniverseGL.newVertexArray(G, L.clipAttributes.length);
+        gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, G.indexBuffer);
+        UniverseGL.bindVertexArray(G, null);
+      }
       G.bytes = {vertices: 0, indices: 0, groupVertices: 0, instances: 0};
       G.shapes = [];
       G.program = null;
-      G.base = -1;
       G.commands = UniverseGL.commands(L);
       if (G.state) UniverseGL.applyState(G, G.state);
+    },
+
+    // Instanced drawing: built into WebGL 2, the ANGLE_instanced_arrays
+    // extension in WebGL 1 (G.instancing), or none (no groups drawn).
+    findInstancing: function (G) {
+      var gl = G.gl;
+      G.instancing = null;
+      G.divisor = G.drawInstanced = null;
+      if (G.version === 2) {
+        G.divisor = function (location, divisor) { gl.vertexAttribDivisor(location, divisor); };
+        G.drawInstanced = function (mode, first, count, instances) {
+          gl.drawArraysInstanced(mode, first, count, instances);
+        };
+        return;
+      }
+      var extension = G.instancing = gl.getExtension('ANGLE_instanced_arrays');
+      if (!extension) return;
+      G.divisor = function (location, divisor) {
+        extension.vertexAttribDivisorANGLE(location, divisor);
+      };
+      G.drawInstanced = function (mode, first, count, instances) {
+        extension.drawArraysInstancedANGLE(mode, first, count, instances);
+      };
+    },
+
+    // WebGL 2: a new vertex array, bound, with its attributes below `count`
+    // enabled.
+    newVertexArray: function (G, count) {
+      var vao = G.gl.createVertexArray();
+      UniverseGL.bindVertexArray(G, vao);
+      for (var a = 0; a < count; a++) G.gl.enableVertexAttribArray(a);
+      return vao;
+    },
+
+    bindVertexArray: function (G, vao) {
+      if (G.vao === vao) return;
+      G.gl.bindVertexArray(vao);
+      G.vao = vao;
     },
 
     // The commands by op: how each is drawn and its length in words.
@@ -436,6 +490,8 @@ mergeInto(LibraryManager.library, {
     // group vertices the same way, the instances whole.
     uploadArrays: function (G, f) {
       var gl = G.gl, L = G.layout, upload = UniverseGL.upload;
+      // WebGL 2: the element buffer bound below is the default vertex array's.
+      if (G.version === 2) UniverseGL.bindVertexArray(G, null);
       if (G.group) {
         gl.bindBuffer(gl.ARRAY_BUFFER, G.groupBuffer);
         upload(G, gl.ARRAY_BUFFER, 'groupVertices', HEAPF32, f.groupVertices >> 2,
@@ -465,7 +521,8 @@ mergeInto(LibraryManager.library, {
       }
     },
 
-    // Enables the vertex attribute arrays below `count`, disables the rest.
+    // WebGL 1: enables the vertex attribute arrays below `count`, disables
+    // the rest (WebGL 2 keeps them in each program's vertex arrays).
     useAttributes: function (G, count) {
       for (var a = 0; a < G.attributeCount; a++) {
         if (a < count) G.gl.enableVertexAttribArray(a); else G.gl.disableVertexAttribArray(a);
@@ -479,18 +536,23 @@ mergeInto(LibraryManager.library, {
         words[i + L.drawFirstIndex] * UniverseGL.indexBytes);
     },
 
-    // The clip program with its attributes from the vertex `base` on.
+    // The clip program with its attributes from the vertex `base` on
+    // (WebGL 2: in the clip vertex array, which keeps them).
     useClip: function (G, base) {
       var gl = G.gl, L = G.layout, attributes = L.clipAttributes;
       if (G.program !== G.clip) {
         gl.useProgram(G.clip);
-        gl.bindBuffer(gl.ARRAY_BUFFER, G.vertexBuffer);
-        gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, G.indexBuffer);
-        UniverseGL.useAttributes(G, attributes.length);
         G.program = G.clip;
-        G.base = -1;
+        if (G.version === 1) {
+          gl.bindBuffer(gl.ARRAY_BUFFER, G.vertexBuffer);
+          gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, G.indexBuffer);
+          UniverseGL.useAttributes(G, attributes.length);
+          G.base = -1;
+        }
       }
+      if (G.version === 2) UniverseGL.bindVertexArray(G, G.clipVao);
       if (base === G.base) return;
+      if (G.version === 2) gl.bindBuffer(gl.ARRAY_BUFFER, G.vertexBuffer);
       var stride = UniverseGL.floatBytes * L.vertexFloats;
       for (var a = 0; a < attributes.length; a++) {
         gl.vertexAttribPointer(a, attributes[a].size, gl.FLOAT, false, stride,
@@ -499,25 +561,58 @@ mergeInto(LibraryManager.library, {
       G.base = base;
     },
 
-    // The shape's arrays on the GPU, sent the first time it is drawn.
+    // The shape's arrays on the GPU, sent the first time it is drawn, with
+    // its chunks read once: WebGL 1, which has no primitive restart, takes
+    // each line strip chunk as the lines it parts into.
     shapeBuffers: function (G, words, i) {
       var gl = G.gl, L = G.layout, id = words[i + L.shapeId];
       if (G.shapes[id]) return G.shapes[id];
       var count = words[i + L.shapeVertexCount];
+      if (G.version === 2) UniverseGL.bindVertexArray(G, null);
       var buffers = {arrays: L.shapeAttributes.map(function (a) {
         var buffer = gl.createBuffer(), start = words[i + a.word] >> 2;
         gl.bindBuffer(gl.ARRAY_BUFFER, buffer);
         gl.bufferData(gl.ARRAY_BUFFER, HEAPF32.subarray(start, start + count * a.size),
           gl.STATIC_DRAW);
         return buffer;
-      }), indices: gl.createBuffer()};
+      }), indices: gl.createBuffer(), vaos: {}};
       var first = words[i + L.shapeIndices] >> 1;
+      var indices = HEAPU16.subarray(first, first + words[i + L.shapeIndexCount]);
+      var c = words[i + L.shapeChunks] >> 2, end = c + L.chunkWords * words[i + L.shapeChunkCount];
+      buffers.chunks = [];
+      for (; c < end; c += L.chunkWords) {
+        buffers.chunks.push({base: words[c + L.chunkFirstVertex], mode: words[c + L.chunkMode],
+          first: words[c + L.chunkFirstIndex], count: words[c + L.chunkIndexCount]});
+      }
+      if (G.version === 1) indices = UniverseGL.stripsAsLines(gl, L, indices, buffers.chunks);
       gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, buffers.indices);
-      gl.bufferData(gl.ELEMENT_ARRAY_BUFFER,
-        HEAPU16.subarray(first, first + words[i + L.shapeIndexCount]), gl.STATIC_DRAW);
+      gl.bufferData(gl.ELEMENT_ARRAY_BUFFER, indices, gl.STATIC_DRAW);
       G.shapes[id] = buffers;
       G.program = null;
       return buffers;
+    },
+
+    // The indices with each line strip chunk's strips, parted by the
+    // restart index, turned into lines (the chunks' places updated).
+    stripsAsLines: function (gl, L, indices, chunks) {
+      if (!chunks.some(function (chunk) { return chunk.mode === gl.LINE_STRIP; })) return indices;
+      var out = [];
+      chunks.forEach(function (chunk) {
+        var from = chunk.first, to = from + chunk.count;
+        chunk.first = out.length;
+        if (chunk.mode !== gl.LINE_STRIP) {
+          for (var k = from; k < to; k++) out.push(indices[k]);
+        } else {
+          for (k = from + 1; k < to; k++) {
+            if (indices[k - 1] !== L.restartIndex && indices[k] !== L.restartIndex) {
+              out.push(indices[k - 1], indices[k]);
+            }
+          }
+          chunk.mode = gl.LINES;
+        }
+        chunk.count = out.length - chunk.first;
+      });
+      return new Uint16Array(out);
     },
 
     drawShape: function (G, words, i, uniforms) {
@@ -525,11 +620,11 @@ mergeInto(LibraryManager.library, {
       var buffers = UniverseGL.shapeBuffers(G, words, i);
       if (G.program !== G.shape) {
         gl.useProgram(G.shape);
-        UniverseGL.useAttributes(G, L.shapeAttributes.length);
         G.program = G.shape;
+        if (G.version === 1) UniverseGL.useAttributes(G, L.shapeAttributes.length);
         G.drawnShape = -1;
       }
-      if (G.drawnShape !== id) {
+      if (G.version === 1 && G.drawnShape !== id) {
         gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, buffers.indices);
         G.drawnShape = id;
         G.chunkBase = -1;
@@ -553,22 +648,34 @@ mergeInto(LibraryManager.library, {
     },
 
     // Each of the shape's chunks in its own mode, its attributes from its
-    // first vertex on.
+    // first vertex on (WebGL 2: a vertex array for each first vertex).
     drawChunks: function (G, words, i, buffers) {
-      var gl = G.gl, L = G.layout, attributes = L.shapeAttributes, chunk = L.chunkWords;
-      var c = words[i + L.shapeChunks] >> 2, end = c + chunk * words[i + L.shapeChunkCount];
-      for (; c < end; c += chunk) {
-        var base = words[c + L.chunkFirstVertex];
-        if (base !== G.chunkBase) {
-          for (var a = 0; a < attributes.length; a++) {
-            gl.bindBuffer(gl.ARRAY_BUFFER, buffers.arrays[a]);
-            gl.vertexAttribPointer(a, attributes[a].size, gl.FLOAT, false, 0,
-              UniverseGL.floatBytes * base * attributes[a].size);
+      var gl = G.gl, L = G.layout, attributes = L.shapeAttributes;
+      for (var c = 0; c < buffers.chunks.length; c++) {
+        var chunk = buffers.chunks[c], base = chunk.base;
+        if (G.version === 2) {
+          if (buffers.vaos[base]) {
+            UniverseGL.bindVertexArray(G, buffers.vaos[base]);
+          } else {
+            buffers.vaos[base] = UniverseGL.newVertexArray(G, attributes.length);
+            UniverseGL.shapePointers(G, buffers, base);
+            gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, buffers.indices);
           }
+        } else if (base !== G.chunkBase) {
+          UniverseGL.shapePointers(G, buffers, base);
           G.chunkBase = base;
         }
-        gl.drawElements(words[c + L.chunkMode], words[c + L.chunkIndexCount], gl.UNSIGNED_SHORT,
-          words[c + L.chunkFirstIndex] * UniverseGL.indexBytes);
+        gl.drawElements(chunk.mode, chunk.count, gl.UNSIGNED_SHORT,
+          chunk.first * UniverseGL.indexBytes);
+      }
+    },
+
+    shapePointers: function (G, buffers, base) {
+      var gl = G.gl, attributes = G.layout.shapeAttributes;
+      for (var a = 0; a < attributes.length; a++) {
+        gl.bindBuffer(gl.ARRAY_BUFFER, buffers.arrays[a]);
+        gl.vertexAttribPointer(a, attributes[a].size, gl.FLOAT, false, 0,
+          UniverseGL.floatBytes * base * attributes[a].size);
       }
     },
 
@@ -581,9 +688,10 @@ mergeInto(LibraryManager.library, {
       var floatBytes = UniverseGL.floatBytes;
       if (G.program !== G.group) {
         gl.useProgram(G.group);
-        UniverseGL.useAttributes(G, attributes.length);
         G.program = G.group;
+        if (G.version === 1) UniverseGL.useAttributes(G, attributes.length);
       }
+      if (G.version === 2) UniverseGL.bindVertexArray(G, G.groupVao);
       for (var a = 0; a < attributes.length; a++) {
         var instanced = attributes[a].divisor > 0;
         var floats = instanced ? L.instanceFloats : L.groupVertexFloats;
@@ -598,7 +706,7 @@ mergeInto(LibraryManager.library, {
       G.groupUniforms.forEach(function (u) {
         u.set(u.location, HEAPF32.subarray(at + u.at, at + u.end));
       });
-      G.instancing.drawArraysInstancedANGLE(gl.TRIANGLES, 0, words[i + L.groupVertexCount],
+      G.drawInstanced(gl.TRIANGLES, 0, words[i + L.groupVertexCount],
         words[i + L.groupInstanceCount]);
     }
   },
