@@ -55,12 +55,9 @@ std::string groupAttributes() {
     vertex("base1", kGroupBaseBack, kGroupDiffuseFront - kGroupBaseBack);
     vertex("diffuse0", kGroupDiffuseFront, kGroupDiffuseBack - kGroupDiffuseFront);
     vertex("diffuse1", kGroupDiffuseBack, kGroupVertexFloats - kGroupDiffuseBack);
-    // The matrices by columns: four of the modelview-projection, three of
-    // the normal matrix.
-    static const char* const mvp[] = {"mvp0", "mvp1", "mvp2", "mvp3"};
-    static const char* const normal[] = {"normal0", "normal1", "normal2"};
-    for (size_t c = 0; c < 4; c++) instance(mvp[c], kInstanceModelviewProjection + 4 * c, 4);
-    for (size_t c = 0; c < 3; c++) instance(normal[c], kInstanceNormalMatrix + 3 * c, 3);
+    // The modelview's rows.
+    static const char* const rows[] = {"modelview0", "modelview1", "modelview2"};
+    for (size_t r = 0; r < 3; r++) instance(rows[r], kInstanceModelview + 4 * r, 4);
     return list.text + "]";
 }
 
@@ -97,9 +94,9 @@ std::string shapeUniforms() {
 
 std::string groupUniforms() {
     static const Uniform list[] = {
-        {"toLight", kGroupToLight},   {"halfVector", kGroupHalfVector},
-        {"specular", kGroupSpecular}, {"shininess", kGroupShininess},
-        {"faceSign", kGroupFaceSign},
+        {"projection", kGroupProjection}, {"toLight", kGroupToLight},
+        {"halfVector", kGroupHalfVector}, {"specular", kGroupSpecular},
+        {"shininess", kGroupShininess},   {"faceSign", kGroupFaceSign},
     };
     return uniforms(list, sizeof list / sizeof list[0], kGroupUniforms);
 }

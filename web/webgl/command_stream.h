@@ -83,11 +83,11 @@ enum GroupVertexFloat {
     kGroupDiffuseBack = 17,
     kGroupVertexFloats = 20
 };
-// An instance: the modelview-projection and the normal matrix, by columns,
-// as a kShape command's uniforms begin.
-constexpr int kInstanceModelviewProjection = 0;
-constexpr int kInstanceNormalMatrix = 16;
-constexpr int kInstanceFloats = 25;
+// An instance: the modelview's first three rows (its last is 0 0 0 1); the
+// group program finds the normal matrix from them, so that each instance
+// sends 12 floats a frame rather than 25.
+constexpr int kInstanceModelview = 0;
+constexpr int kInstanceFloats = 12;
 // A cached shape's positions and normals: x, y, z per vertex.
 constexpr int kShapeVertexFloats = 3;
 // A kShape command's uniforms, floats from its uniformsAt: the matrices,
@@ -104,17 +104,17 @@ enum ShapeUniform {
     kUniformFaceSign = 53,
     kShapeUniforms = 55
 };
-// A kGroup command's uniforms: the light's vectors, then each field for both faces.
+// A kGroup command's uniforms: the projection (by columns), the light's
+// vectors, then each field for both faces.
 enum GroupUniform {
-    kGroupToLight = 0,
-    kGroupHalfVector = 3,
-    kGroupSpecular = 6,
-    kGroupShininess = 12,
-    kGroupFaceSign = 14,
-    kGroupUniforms = 16
+    kGroupProjection = 0,
+    kGroupToLight = 16,
+    kGroupHalfVector = 19,
+    kGroupSpecular = 22,
+    kGroupShininess = 28,
+    kGroupFaceSign = 30,
+    kGroupUniforms = 32
 };
-static_assert(kUniformToLight == kInstanceFloats && kUniformNormalMatrix == kInstanceNormalMatrix,
-              "an instance is a kShape command's matrices");
 
 // What the page's script tells the back end (webglContextEvent): the
 // context was lost, came back, came back but refused the shaders, or the

@@ -10,6 +10,7 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <utility>
@@ -35,7 +36,8 @@ void webglReplayInPage(const float* vertices, int vertexCount, int vertexFirst, 
                        const uint16_t* indices, int indexCount, int indexFirst, int indexEnd,
                        const int* commands, int commandCount, const float* uniforms,
                        const float* groupVertices, int groupCount, int groupFirst, int groupEnd,
-                       const float* instances, int instanceCount);
+                       const float* instances, int instanceCount, int instanceFirst,
+                       int instanceEnd);
 }
 
 namespace glcore {
@@ -72,6 +74,7 @@ void beforeCommand();
 std::vector<DrawVertex> uploadedVertices;
 std::vector<uint16_t> uploadedIndices;
 std::vector<float> uploadedGroupVertices;
+std::vector<float> uploadedInstances;
 
 // The framebuffer state last recorded, so an unchanged one is not sent again.
 int32_t recordedState[kStateWords - 1];
@@ -122,7 +125,7 @@ int32_t heapAddress(const void* pointer) {
 }
 
 // The modelview-projection and the normal matrix, by columns, as a kShape
-// command's uniforms and an instance begin.
+// command's uniforms begin.
 void currentMatrices(float* out) {
     std::memcpy(out + kUniformModelviewProjection, modelviewProjectionMatrix().m,
                 16 * sizeof(float));
@@ -154,6 +157,7 @@ void recordShapeUniforms(const ShapeLighting& lighting) {
 // A kGroup command's uniforms, placed as GroupUniform lays them out: what
 // the group's vertices share.
 void groupUniforms(const ShapeLighting& lighting, float out[kGroupUniforms]) {
+    std::memcpy(out + kGroupProjection, projectionMatrix().m, 16 * sizeof(float));
     std::memcpy(out + kGroupToLight, lighting.toLight, 3 * sizeof(float));
     std::memcpy(out + kGroupHalfVector, lighting.half, 3 * sizeof(float));
     for (int f = 0; f < 2; f++) {
@@ -212,8 +216,18 @@ bool drawObjectTriangles(const float* positions, const float* normals, int count
     if (!frameVisible || !groupsInPage || trianglesOnCpu || !shapeLighting(false, lighting)) {
         return false;
     }
+    // An instance is the modelview's first three rows: the last must be
+    // 0 0 0 1, and the 3x3 block invertible for the normal matrix.
+    const float* m = modelviewMatrix().m;
+    if (m[3] != 0 || m[7] != 0 || m[11] != 0 || m[15] != 1) return false;
+    const float det = m[0] * (m[5] * m[10] - m[9] * m[6]) - m[4] * (m[1] * m[10] - m[9] * m[2]) +
+                      m[8] * (m[1] * m[6] - m[5] * m[2]);
+    if (std::fabs(det) < 1e-25f) return false;
     float matrices[kInstanceFloats], uniforms[kGroupUniforms];
-    currentMatrices(matrices);
+    for (int row = 0; row < 3; row++) {
+        for (int col = 0; col < 4; col++)
+            matrices[kInstanceModelview + 4 * row + col] = m[4 * col + row];
+    }
     groupUniforms(lighting, uniforms);
     if (groupOpen && !(std::equal(matrices, matrices + kInstanceFloats, openMatrices) &&
                        std::equal(uniforms, uniforms + kGroupUniforms, openUniforms))) {
@@ -305,10 +319,12 @@ void flushDrawing() {
         return;
     }
     if (frame.commands.empty()) return;
-    size_t vertexFirst, vertexEnd, indexFirst, indexEnd, groupFirst, groupEnd;
+    size_t vertexFirst, vertexEnd, indexFirst, indexEnd, groupFirst, groupEnd, instanceFirst,
+        instanceEnd;
     changedSpan(frame.vertices, uploadedVertices, vertexFirst, vertexEnd);
     changedSpan(frame.indices, uploadedIndices, indexFirst, indexEnd);
     changedSpan(frame.groupVertices, uploadedGroupVertices, groupFirst, groupEnd);
+    changedSpan(frame.instances, uploadedInstances, instanceFirst, instanceEnd);
     webglReplayInPage(frame.vertices.empty() ? nullptr : frame.vertices.front().position,
                       static_cast<int>(frame.vertices.size()), static_cast<int>(vertexFirst),
                       static_cast<int>(vertexEnd), frame.indices.data(),
@@ -320,11 +336,14 @@ void flushDrawing() {
                       static_cast<int>(groupFirst / kGroupVertexFloats),
                       static_cast<int>((groupEnd + kGroupVertexFloats - 1) / kGroupVertexFloats),
                       frame.instances.data(),
-                      static_cast<int>(frame.instances.size() / kInstanceFloats));
+                      static_cast<int>(frame.instances.size() / kInstanceFloats),
+                      static_cast<int>(instanceFirst / kInstanceFloats),
+                      static_cast<int>((instanceEnd + kInstanceFloats - 1) / kInstanceFloats));
     // The buffers now hold this frame's arrays.
     std::swap(frame.vertices, uploadedVertices);
     std::swap(frame.indices, uploadedIndices);
     std::swap(frame.groupVertices, uploadedGroupVertices);
+    std::swap(frame.instances, uploadedInstances);
     frame.clear();
 }
 
@@ -379,6 +398,7 @@ WebGLStart webglCreateContext(const char* canvasSelector, int width, int height)
     uploadedVertices.clear();
     uploadedIndices.clear();
     uploadedGroupVertices.clear();
+    uploadedInstances.clear();
     recordState();
     flushDrawing();
     return WebGLStart::Ready;

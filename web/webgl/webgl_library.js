@@ -97,8 +97,10 @@ mergeInto(LibraryManager.library, {
     `,
 
     // After lightShader: immediate mode's triangles in groups drawn as
-    // instances, the vertices with their colour's lighting terms, the
-    // matrices an instance's (by columns).
+    // instances, the vertices with their colour's lighting terms, an
+    // instance the modelview's first three rows. The normal goes through
+    // the inverse transpose of the modelview's 3x3 block: its cofactors
+    // (the rows' cross products) over its determinant.
     groupShader: `
       attribute vec3 position;
       attribute vec3 normal;
@@ -106,16 +108,18 @@ mergeInto(LibraryManager.library, {
       attribute vec4 base1;
       attribute vec3 diffuse0;
       attribute vec3 diffuse1;
-      attribute vec4 mvp0;
-      attribute vec4 mvp1;
-      attribute vec4 mvp2;
-      attribute vec4 mvp3;
-      attribute vec3 normal0;
-      attribute vec3 normal1;
-      attribute vec3 normal2;
+      attribute vec4 modelview0;
+      attribute vec4 modelview1;
+      attribute vec4 modelview2;
+      uniform mat4 projection;
       void main() {
-        gl_Position = mat4(mvp0, mvp1, mvp2, mvp3) * vec4(position, 1.0);
-        light(mat3(normal0, normal1, normal2) * normal, base0, base1, diffuse0, diffuse1);
+        vec4 p = vec4(position, 1.0);
+        gl_Position = projection *
+          vec4(dot(modelview0, p), dot(modelview1, p), dot(modelview2, p), 1.0);
+        vec3 r0 = modelview0.xyz, r1 = modelview1.xyz, r2 = modelview2.xyz;
+        vec3 c0 = cross(r1, r2), c1 = cross(r2, r0), c2 = cross(r0, r1);
+        vec3 n = vec3(dot(c0, normal), dot(c1, normal), dot(c2, normal)) / dot(r0, c0);
+        light(n, base0, base1, diffuse0, diffuse1);
       }
     `,
 
@@ -487,7 +491,7 @@ mergeInto(LibraryManager.library, {
     // The clip-space vertices and their 16-bit indices, each into a buffer
     // that keeps the previous upload: only the span [first, end) that
     // changed is sent, or the whole array when it outgrows the buffer; the
-    // group vertices the same way, the instances whole.
+    // group vertices and the instances the same way.
     uploadArrays: function (G, f) {
       var gl = G.gl, L = G.layout, upload = UniverseGL.upload;
       // WebGL 2: the element buffer bound below is the default vertex array's.
@@ -498,7 +502,7 @@ mergeInto(LibraryManager.library, {
           L.groupVertexFloats, f.groupCount, f.groupFirst, f.groupEnd);
         gl.bindBuffer(gl.ARRAY_BUFFER, G.instanceBuffer);
         upload(G, gl.ARRAY_BUFFER, 'instances', HEAPF32, f.instances >> 2, L.instanceFloats,
-          f.instanceCount, 0, f.instanceCount);
+          f.instanceCount, f.instanceFirst, f.instanceEnd);
       }
       gl.bindBuffer(gl.ARRAY_BUFFER, G.vertexBuffer);
       upload(G, gl.ARRAY_BUFFER, 'vertices', HEAPF32, f.vertices >> 2, L.vertexFloats,
@@ -728,13 +732,14 @@ mergeInto(LibraryManager.library, {
   webglReplayInPage__deps: ['$UniverseGL'],
   webglReplayInPage: function (vertices, vertexCount, vertexFirst, vertexEnd, indices, indexCount,
     indexFirst, indexEnd, commands, commandCount, uniforms, groupVertices, groupCount, groupFirst,
-    groupEnd, instances, instanceCount) {
+    groupEnd, instances, instanceCount, instanceFirst, instanceEnd) {
     var G = Module.universeGL;
     if (!G || G.lost) return;
     UniverseGL.replay(G, {vertices: vertices, vertexCount: vertexCount, vertexFirst: vertexFirst,
       vertexEnd: vertexEnd, indices: indices, indexCount: indexCount, indexFirst: indexFirst,
       indexEnd: indexEnd, commands: commands, commandCount: commandCount, uniforms: uniforms,
       groupVertices: groupVertices, groupCount: groupCount, groupFirst: groupFirst,
-      groupEnd: groupEnd, instances: instances, instanceCount: instanceCount});
+      groupEnd: groupEnd, instances: instances, instanceCount: instanceCount,
+      instanceFirst: instanceFirst, instanceEnd: instanceEnd});
   }
 });
