@@ -62,8 +62,10 @@ void addVertex(float x, float y, float z) {
     Primitive& p = s.primitive;
     if (!p.open) return;
     const float object[4] = {x, y, z, 1};
-    p.objects.insert(p.objects.end(), object, object + 3);
-    p.normals.insert(p.normals.end(), s.normal, s.normal + 3);
+    for (int c = 0; c < 3; c++) {
+        p.objects.push_back(object[c]);
+        p.normals.push_back(s.normal[c]);
+    }
     if (p.objects.size() == 3) std::copy(s.color, s.color + 4, p.firstColor);
     p.objectsValid = p.objectsValid && std::equal(s.color, s.color + 4, p.firstColor);
     if (!p.deferred) p.vertices.push_back(processVertex(object, s.normal));

@@ -242,15 +242,16 @@ bool drawObjectTriangles(const float* positions, const float* normals, int count
     }
     const FaceLighting& front = lighting.faces[0];
     const FaceLighting& back = lighting.faces[1];
+    const size_t at = openGroup.size();
+    openGroup.resize(at + static_cast<size_t>(count) * kGroupVertexFloats);
     for (int v = 0; v < count; v++) {
-        float vertex[kGroupVertexFloats];
+        float* vertex = &openGroup[at + static_cast<size_t>(v) * kGroupVertexFloats];
         std::memcpy(vertex + kGroupPosition, positions + 3 * v, 3 * sizeof(float));
         std::memcpy(vertex + kGroupNormal, normals + 3 * v, 3 * sizeof(float));
         std::memcpy(vertex + kGroupBaseFront, front.base, 4 * sizeof(float));
         std::memcpy(vertex + kGroupBaseBack, back.base, 4 * sizeof(float));
         std::memcpy(vertex + kGroupDiffuseFront, front.diffuse, 3 * sizeof(float));
         std::memcpy(vertex + kGroupDiffuseBack, back.diffuse, 3 * sizeof(float));
-        openGroup.insert(openGroup.end(), vertex, vertex + kGroupVertexFloats);
     }
     return true;
 }
