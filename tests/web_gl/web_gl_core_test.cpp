@@ -259,21 +259,17 @@ TEST(WebGLCore, ShapeStripsJoinedInOneKeepEachTriangle) {
 TEST(WebGLCore, ShapeLineStripsWithRestartsDrawAsMesa) {
     ensureGlWindow();
     static const int points[5][3] = {{-3, -2, 0}, {2, -1, 1}, {3, 2, -2}, {-1, 3, 0}, {0, 0, 3}};
+    const GLenum modes[] = {GL_LINE_STRIP, GL_LINE_LOOP, GL_LINE_STRIP, GL_LINE_LOOP};
+    const int counts[] = {5, 4, 2, 3};
     float positions[3 * 5], normals[3 * 5] = {};
     for (int k = 0; k < 15; k++) positions[k] = static_cast<float>(points[k / 3][k % 3]);
-    const struct {
-        GLenum mode;
-        int count;
-    } strips[] = {{GL_LINE_STRIP, 5}, {GL_LINE_LOOP, 4}, {GL_LINE_STRIP, 2}, {GL_LINE_LOOP, 3}};
     glcore::CachedShape shape{-1, {}};
-    for (const auto& strip : strips)
-        shape.mesh.addPrimitive(strip.mode, positions, normals, strip.count);
+    for (int s = 0; s < 4; s++) shape.mesh.addPrimitive(modes[s], positions, normals, counts[s]);
     ASSERT_EQ(shape.mesh.chunks.size(), 1u);
     EXPECT_EQ(shape.mesh.chunks[0].mode, GL_LINE_STRIP);
-    EXPECT_EQ(std::count(shape.mesh.indices.begin(), shape.mesh.indices.end(),
-                         glcore::kRestartIndex),
-              3);
-    const auto draw = [](const GLCalls& gl, const std::function<void()>& lines) {
+    const auto& indices = shape.mesh.indices;
+    EXPECT_EQ(std::count(indices.begin(), indices.end(), glcore::kRestartIndex), 3);
+    const auto camera = [](const GLCalls& gl) {
         gl.viewport(0, 0, 800, 600);
         gl.matrixMode(GL_PROJECTION);
         gl.loadIdentity();
@@ -282,30 +278,24 @@ TEST(WebGLCore, ShapeLineStripsWithRestartsDrawAsMesa) {
         gl.loadIdentity();
         gl.translatef(0, 0, -12);
         gl.rotatef(20, 1, 1, 0);
-        gl.disable(GL_LIGHTING);
-        gl.color3f(1, 0.5f, 0);
-        lines();
     };
     recorded.clear();
-    draw(webCoreCalls(), [&] { glcore::drawShapeOnCpu(shape); });
+    camera(webCoreCalls());
+    glcore::drawShapeOnCpu(shape);
     const std::vector<Recorded> shown = mesaFeedback([&] {
-        draw(mesa, [&] {
-            for (const auto& strip : strips) {
-                mesa.begin(strip.mode);
-                for (int v = 0; v < strip.count; v++)
-                    mesa.vertex3i(points[v][0], points[v][1], points[v][2]);
-                mesa.end();
-            }
-        });
+        camera(mesa);
+        for (int s = 0; s < 4; s++) {
+            mesa.begin(modes[s]);
+            for (int v = 0; v < counts[s]; v++)
+                mesa.vertex3i(points[v][0], points[v][1], points[v][2]);
+            mesa.end();
+        }
     });
     ASSERT_EQ(recorded.size(), 12u);  // 4 + 4 + 1 + 3 segments
     ASSERT_EQ(shown.size(), recorded.size());
     for (size_t p = 0; p < shown.size(); p++) {
-        for (int k = 0; k < 2; k++) {
-            for (int c = 0; c < 3; c++)
-                EXPECT_NEAR(recorded[p].window[k][c], shown[p].window[k][c], 1e-3)
-                    << "segment " << p;
-        }
+        for (int k = 0; k < 6; k++)
+            EXPECT_NEAR(recorded[p].window[k / 3][k % 3], shown[p].window[k / 3][k % 3], 1e-3) << p;
     }
 }
 
