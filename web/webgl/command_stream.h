@@ -122,7 +122,7 @@ enum GroupUniform {
 enum PageEvent { kEventLost = 0, kEventRestored, kEventShadersRefused, kEventStreamBroken };
 // How the page's script answers webglCreateContextInPage: no canvas or no
 // WebGL, shaders refused, a layout its shaders do not match, or ready
-// (with the group program where instancing and 13 attributes exist).
+// (with the group program where instancing and its nine attributes exist).
 enum CreateResult {
     kCreateNoWebGL = 0,
     kCreateShadersRefused,

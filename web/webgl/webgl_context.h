@@ -17,10 +17,11 @@ void webglSetListener(void (*listener)(WebGLEvent event));
 enum class WebGLStart { Ready, NoWebGL, ShadersRefused, LayoutRefused };
 
 // Sizes the canvas that `canvasSelector` (a CSS selector) finds to width x
-// height and creates the WebGL 1 context that every GL call draws into: no
-// antialiasing, a depth buffer, no stencil, an opaque drawing buffer that is
-// kept between frames. A lost context is rebuilt when the browser gives it
-// back.
+// height and creates the context that every GL call draws into: WebGL 2
+// where the browser has it, else WebGL 1 (or WebGL 1 when the page asks);
+// no antialiasing, a depth buffer, no stencil, an opaque drawing buffer
+// that is kept between frames. A lost context is rebuilt, on the same
+// version, when the browser gives it back.
 WebGLStart webglCreateContext(const char* canvasSelector, int width, int height);
 
 // What WebGL said when it last refused the shaders, or why the replay
