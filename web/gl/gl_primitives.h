@@ -19,13 +19,13 @@ DrawMode splitPrimitive(GLenum primitive, uint32_t n, std::vector<uint32_t>& out
 
 DrawVertex processVertex(const float object[4]);
 
+// The same with `normal` in place of the current normal.
+DrawVertex processVertex(const float object[4], const float normal[3]);
+
 // Processes the open primitive's vertices given so far with the state they
 // were given under, and each later one as it comes: called before the
 // colour or a material changes inside glBegin/glEnd.
 void processDeferredVertices();
-
-// The same with `normal` in place of the current normal.
-DrawVertex processVertex(const float object[4], const float normal[3]);
 
 }  // namespace glcore
 
